@@ -1,0 +1,1 @@
+# unrar.dll from Debian's UnRAR source (filled in by the library build).

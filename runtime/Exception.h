@@ -1,0 +1,46 @@
+// Exception classes of the runtime. Every failure the program reports is one
+// of these: a one-line message and the name of its class.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class Exception {
+public:
+  explicit Exception(std::string message) : message_(std::move(message)) {}
+  virtual ~Exception() = default;
+
+  const std::string &Message() const { return message_; }
+  // The class name shown by the program-level report.
+  virtual const char *ClassName() const { return "Exception"; }
+
+private:
+  std::string message_;
+};
+
+#define INSTALLER_EXCEPTION_CLASS(Name)                                        \
+  class Name : public Exception {                                              \
+  public:                                                                      \
+    using Exception::Exception;                                                \
+    const char *ClassName() const override { return #Name; }                   \
+  }
+
+INSTALLER_EXCEPTION_CLASS(EMCIDeviceError);
+INSTALLER_EXCEPTION_CLASS(EConvertError);
+INSTALLER_EXCEPTION_CLASS(EInvalidOperation);
+// Silent exception: caught like any other, never shown.
+INSTALLER_EXCEPTION_CLASS(EAbort);
+
+#undef INSTALLER_EXCEPTION_CLASS
+
+// A failed file operation; Code is the I/O result that caused it.
+class EInOutError : public Exception {
+public:
+  EInOutError(std::string message, int32_t code)
+      : Exception(std::move(message)), code_(code) {}
+  const char *ClassName() const override { return "EInOutError"; }
+  int32_t Code() const { return code_; }
+
+private:
+  int32_t code_;
+};

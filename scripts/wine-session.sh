@@ -1,0 +1,40 @@
+# Sourced by scripts/test and scripts/run-demo: a private Xvfb display (unless
+# one is given) and a Wine prefix of our own, prepared once and kept warm by a
+# persistent wineserver. Call wine_session_end before leaving.
+
+wine_session_start() { # $1: prefix folder, $2: "own" to force a private display
+  export WINEPREFIX="$1" WINEARCH=win32 WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ -z "${DISPLAY:-}" ] || [ "${2:-}" = own ]; then
+    local fdfile
+    fdfile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+    WINE_SESSION_XVFB=$!
+    local i
+    for i in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.1; done
+    export DISPLAY=":$(cat "$fdfile")"
+    rm -f "$fdfile"
+  fi
+  if [ ! -f "$WINEPREFIX/.prepared" ]; then
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    wine wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+    # No window manager: let Wine manage and decorate windows itself, and
+    # skip its two-second wait for each window that closes.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d Y /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.prepared"
+  fi
+  wineserver -p
+}
+
+wine_session_end() {
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  if [ -n "${WINE_SESSION_XVFB:-}" ]; then
+    kill "$WINE_SESSION_XVFB" 2>/dev/null || true
+    wait "$WINE_SESSION_XVFB" 2>/dev/null || true
+  fi
+}
