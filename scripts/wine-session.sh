@@ -28,6 +28,8 @@ wine_session_start() { # $1: prefix folder, $2: "own" to force a private display
     touch "$WINEPREFIX/.prepared"
   fi
   wineserver -p
+  # Start the prefix's system processes now, detached from any caller's pipes.
+  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 }
 
 wine_session_end() {

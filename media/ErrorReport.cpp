@@ -1,0 +1,52 @@
+#include "media/ErrorReport.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "runtime/Exception.h"
+
+namespace {
+// Module file name (without folder) and module-relative address for a code
+// address; falls back to the program file when the address is in no module.
+void LocateAddress(const void *address, std::string *module, uintptr_t *offset) {
+  char path[MAX_PATH] = "";
+  MEMORY_BASIC_INFORMATION info{};
+  if (address && VirtualQuery(address, &info, sizeof info) == sizeof info &&
+      info.State == MEM_COMMIT &&
+      GetModuleFileNameA(static_cast<HMODULE>(info.AllocationBase), path, sizeof path) != 0) {
+    *offset = reinterpret_cast<uintptr_t>(address) - reinterpret_cast<uintptr_t>(info.AllocationBase);
+  } else {
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    *offset = reinterpret_cast<uintptr_t>(address) - 4096;
+  }
+  const char *name = path;
+  for (const char *p = path; *p; ++p)
+    if (*p == '\\' || *p == '/' || *p == ':')
+      name = p + 1;
+  *module = name;
+}
+} // namespace
+
+std::string ProgramErrorText(const char *className, const std::string &message,
+                             const void *address) {
+  std::string module;
+  uintptr_t offset = 0;
+  LocateAddress(address, &module, &offset);
+  const char *stop = (!message.empty() && message.back() != '.') ? "." : "";
+  char text[1024];
+  snprintf(text, sizeof text, "Exception %s in module %s at %08X.\n%s%s", className,
+           module.c_str(), static_cast<unsigned>(offset), message.c_str(), stop);
+  return text;
+}
+
+void ShowProgramReport(const char *className, const std::string &message, const void *address) {
+  std::string text = ProgramErrorText(className, message, address);
+  MessageBoxA(nullptr, text.c_str(), "Application Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  ExitProcess(1);
+}
+
+void ShowProgramReport(const Exception &error) {
+  ShowProgramReport(error.ClassName(), error.Message(), error.Address());
+}
