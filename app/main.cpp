@@ -1,3 +1,21 @@
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "app/Forms.h"
+#include "media/ErrorReport.h"
+#include "runtime/Application.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  TApplication application;
+  try {
+    application.Initialize();
+    application.SetTitle(kApplicationTitle);
+    CreateInstallerForms();
+    application.Run();
+  } catch (const Exception &error) {
+    ShowProgramReport(error);
+  } catch (const std::exception &error) {
+    ShowProgramReport("Exception", error.what(), nullptr);
+  }
+  // Leaving the scope destroys every window; the music device closes then.
+  return 0;
+}

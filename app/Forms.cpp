@@ -1,0 +1,18 @@
+#include "app/Forms.h"
+
+#include "extract/ExtractionDialog.h"
+#include "folders/FolderDialog.h"
+#include "folders/NewFolderDialog.h"
+#include "runtime/Application.h"
+#include "shell/ClosingDialog.h"
+#include "shell/SplashWindow.h"
+#include "shell/TextViewer.h"
+
+void CreateInstallerForms() {
+  Application->CreateForm(Form1); // main window; its creation reads install.ini
+  Application->CreateForm(Form2);
+  Application->CreateForm(Form3); // copies the proposed folder name from Form1
+  Application->CreateForm(Form4);
+  Application->CreateForm(Form5);
+  Application->CreateForm(Form6);
+}

@@ -1,0 +1,390 @@
+#include "runtime/Form.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "runtime/Application.h"
+#include "runtime/Gdi.h"
+
+namespace {
+constexpr int kFirstControlId = 100;
+
+DWORD StyleFor(TBorderStyle border) {
+  DWORD style = WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  if (border == TBorderStyle::ToolWindow)
+    style |= WS_CAPTION | WS_SYSMENU;
+  return style;
+}
+
+DWORD ExStyleFor(TBorderStyle border) {
+  return border == TBorderStyle::ToolWindow ? WS_EX_TOOLWINDOW : 0;
+}
+} // namespace
+
+TForm::TForm(const char *className, const TFormDesign &design)
+    : className_(className), caption_(design.caption), color_(design.color),
+      border_(design.border), screenCenter_(design.screenCenter),
+      clientWidth_(design.clientWidth), clientHeight_(design.clientHeight) {
+  RECT outer{0, 0, clientWidth_, clientHeight_};
+  AdjustWindowRectEx(&outer, StyleFor(border_), FALSE, ExStyleFor(border_));
+  width_ = outer.right - outer.left;
+  height_ = outer.bottom - outer.top;
+}
+
+TForm::~TForm() {
+  if (handle_) {
+    SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+    DestroyWindow(handle_);
+  }
+}
+
+void TForm::Insert(TControl *control) { controls_.push_back(control); }
+
+void TForm::Remove(TControl *control) {
+  controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+  if (mouseControl_ == control)
+    mouseControl_ = nullptr;
+}
+
+int TForm::ControlId(const TWinControl *control) const {
+  auto it = std::find(controls_.begin(), controls_.end(), control);
+  return kFirstControlId + static_cast<int>(it - controls_.begin());
+}
+
+TWinControl *TForm::ControlById(int id) const {
+  int index = id - kFirstControlId;
+  if (index < 0 || index >= static_cast<int>(controls_.size()) || !controls_[index]->IsWindowed())
+    return nullptr;
+  return static_cast<TWinControl *>(controls_[index]);
+}
+
+HWND TForm::Handle() {
+  if (!handle_)
+    CreateHandle();
+  return handle_;
+}
+
+void TForm::CreateHandle() {
+  if (handle_)
+    return;
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA existing;
+  if (!GetClassInfoA(instance, className_, &existing)) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hIcon = LoadIconA(instance, "MAINICON");
+    wc.lpszClassName = className_;
+    RegisterClassA(&wc);
+  }
+  HWND owner = Application ? Application->Handle() : nullptr;
+  CreateWindowExA(ExStyleFor(border_), className_, caption_.c_str(), StyleFor(border_), left_,
+                  top_, width_, height_, owner, nullptr, instance, this);
+}
+
+void TForm::CreateChildHandles() {
+  for (TControl *control : controls_)
+    if (control->IsWindowed())
+      static_cast<TWinControl *>(control)->Handle();
+}
+
+void TForm::LoadedControls() {
+  // Copy: a control's end-of-load step must not disturb the iteration.
+  std::vector<TControl *> controls = controls_;
+  for (TControl *control : controls)
+    control->Loaded();
+}
+
+void TForm::DoCreate() {
+  try {
+    FormCreate();
+  } catch (const Exception &error) {
+    Application->HandleException(error);
+  }
+}
+
+void TForm::SetVisible(bool visible) {
+  if (visible) {
+    HWND window = Handle();
+    if (!shownOnce_) {
+      shownOnce_ = true;
+      if (screenCenter_) {
+        left_ = (GetSystemMetrics(SM_CXSCREEN) - width_) / 2;
+        top_ = (GetSystemMetrics(SM_CYSCREEN) - height_) / 2;
+        SetWindowPos(window, nullptr, left_, top_, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      }
+    }
+    visible_ = true;
+    ShowWindow(window, SW_SHOWNORMAL);
+    // Windowed children get their windows on the first showing.
+    CreateChildHandles();
+  } else {
+    visible_ = false;
+    if (handle_)
+      ShowWindow(handle_, SW_HIDE);
+  }
+}
+
+void TForm::Show() {
+  SetVisible(true);
+  BringToFront();
+}
+
+void TForm::BringToFront() {
+  if (handle_)
+    SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  if (handle_ && IsWindowEnabled(handle_))
+    SetForegroundWindow(handle_);
+}
+
+bool TForm::Enabled() const { return handle_ ? IsWindowEnabled(handle_) != FALSE : true; }
+
+void TForm::SetEnabled(bool enabled) { EnableWindow(Handle(), enabled); }
+
+void TForm::Close() {
+  if (Application && Application->MainForm() == this)
+    Application->Terminate();
+  else
+    Hide();
+}
+
+void TForm::SetCaption(const std::string &caption) {
+  caption_ = caption;
+  if (handle_)
+    SetWindowTextA(handle_, caption_.c_str());
+}
+
+void TForm::SetTop(int top) {
+  top_ = top;
+  if (handle_)
+    SetWindowPos(handle_, nullptr, left_, top_, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::SetHeight(int height) {
+  height_ = height;
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, StyleFor(border_), FALSE, ExStyleFor(border_));
+  clientHeight_ = height_ - (frame.bottom - frame.top);
+  if (handle_)
+    SetWindowPos(handle_, nullptr, 0, 0, width_, height_, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::InvalidateArea(const RECT &area) {
+  if (handle_)
+    InvalidateRect(handle_, &area, FALSE);
+}
+
+void TForm::UpdateArea(const RECT &area) {
+  if (!handle_)
+    return;
+  InvalidateRect(handle_, &area, FALSE);
+  UpdateWindow(handle_);
+}
+
+void TForm::Repaint() {
+  if (!handle_)
+    return;
+  InvalidateRect(handle_, nullptr, FALSE);
+  UpdateWindow(handle_);
+}
+
+void TForm::PaintTo(HDC dc, const RECT &area) {
+  int width = area.right - area.left, height = area.bottom - area.top;
+  if (width <= 0 || height <= 0)
+    return;
+  // Everything goes to an off-screen bitmap first and reaches the screen in
+  // one copy, so a label changing colour never flickers.
+  MemoryDC memory(dc);
+  Bitmap bitmap(CreateCompatibleBitmap(dc, width, height));
+  Selection selectBitmap(memory.Get(), bitmap.Get());
+  SetWindowOrgEx(memory.Get(), area.left, area.top, nullptr);
+  Brush background(CreateSolidBrush(color_));
+  FillRect(memory.Get(), &area, background.Get());
+  for (TControl *control : controls_) {
+    if (control->IsWindowed() || !control->Visible())
+      continue;
+    RECT bounds = control->BoundsRect(), overlap;
+    if (!IntersectRect(&overlap, &bounds, &area))
+      continue;
+    SavedDC saved(memory.Get());
+    IntersectClipRect(memory.Get(), bounds.left, bounds.top, bounds.right, bounds.bottom);
+    static_cast<TGraphicControl *>(control)->Paint(memory.Get());
+  }
+  SetWindowOrgEx(memory.Get(), 0, 0, nullptr);
+  BitBlt(dc, area.left, area.top, width, height, memory.Get(), 0, 0, SRCCOPY);
+}
+
+TGraphicControl *TForm::ControlAt(int x, int y) const {
+  POINT point{x, y};
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    TControl *control = *it;
+    if (control->IsWindowed() || !control->Visible() || !control->Enabled())
+      continue;
+    RECT bounds = control->BoundsRect();
+    if (PtInRect(&bounds, point))
+      return static_cast<TGraphicControl *>(control);
+  }
+  return nullptr;
+}
+
+void TForm::MouseMove(int x, int y) {
+  TGraphicControl *target = mouseControl_ ? mouseControl_ : ControlAt(x, y);
+  if (target && target->OnMouseMove)
+    target->OnMouseMove({TMouseButton::Left, x - target->Left(), y - target->Top()});
+}
+
+void TForm::MouseDown(TMouseButton button, int x, int y) {
+  TGraphicControl *target = ControlAt(x, y);
+  if (!target)
+    return;
+  // The form holds the capture until the button is released, so a click is a
+  // press and release over the same control.
+  SetCapture(handle_);
+  mouseControl_ = target;
+  if (button == TMouseButton::Left)
+    clicked_ = true;
+  if (target->OnMouseDown)
+    target->OnMouseDown({button, x - target->Left(), y - target->Top()});
+}
+
+void TForm::MouseUp(TMouseButton button, int x, int y) {
+  TGraphicControl *target = mouseControl_;
+  bool click = clicked_ && button == TMouseButton::Left;
+  if (button == TMouseButton::Left)
+    clicked_ = false;
+  if (!target)
+    return;
+  mouseControl_ = nullptr;
+  if (GetCapture() == handle_)
+    ReleaseCapture();
+  RECT bounds = target->BoundsRect();
+  if (click && PtInRect(&bounds, POINT{x, y}) && target->Enabled() && target->OnClick)
+    target->OnClick();
+}
+
+void TForm::CancelMouse() {
+  mouseControl_ = nullptr;
+  clicked_ = false;
+  if (GetCapture() == handle_)
+    ReleaseCapture();
+}
+
+bool TForm::Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT *result) {
+  TWinControl *control = nullptr;
+  switch (message) {
+  case WM_COMMAND:
+    control = TWinControl::FromHandle(reinterpret_cast<HWND>(lParam));
+    break;
+  case WM_DRAWITEM:
+  case WM_MEASUREITEM:
+    // Measuring comes while the child is still being created, before its
+    // handle is known: find it by its control id.
+    control = ControlById(static_cast<int>(wParam));
+    break;
+  case WM_CTLCOLOREDIT:
+  case WM_CTLCOLORSTATIC:
+  case WM_CTLCOLORLISTBOX:
+  case WM_CTLCOLORBTN:
+    control = TWinControl::FromHandle(reinterpret_cast<HWND>(lParam));
+    break;
+  default:
+    return false;
+  }
+  return control && control->Reflected(message, wParam, lParam, result);
+}
+
+LRESULT TForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  switch (message) {
+  case WM_ERASEBKGND:
+    return 1;
+  case WM_PAINT: {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(handle_, &ps);
+    PaintTo(dc, ps.rcPaint);
+    EndPaint(handle_, &ps);
+    return 0;
+  }
+  case WM_PRINTCLIENT: {
+    RECT all{0, 0, clientWidth_, clientHeight_};
+    PaintTo(reinterpret_cast<HDC>(wParam), all);
+    return 0;
+  }
+  case WM_MOUSEMOVE:
+    MouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    return 0;
+  case WM_LBUTTONDOWN:
+  case WM_LBUTTONDBLCLK:
+    MouseDown(TMouseButton::Left, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    return 0;
+  case WM_RBUTTONDOWN:
+  case WM_RBUTTONDBLCLK:
+    MouseDown(TMouseButton::Right, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    return 0;
+  case WM_MBUTTONDOWN:
+  case WM_MBUTTONDBLCLK:
+    MouseDown(TMouseButton::Middle, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    return 0;
+  case WM_LBUTTONUP:
+    MouseUp(TMouseButton::Left, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    return 0;
+  case WM_RBUTTONUP:
+    MouseUp(TMouseButton::Right, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    return 0;
+  case WM_MBUTTONUP:
+    MouseUp(TMouseButton::Middle, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    return 0;
+  case WM_CANCELMODE:
+    CancelMouse();
+    break;
+  case WM_CAPTURECHANGED:
+    if (reinterpret_cast<HWND>(lParam) != handle_) {
+      mouseControl_ = nullptr;
+      clicked_ = false;
+    }
+    return 0;
+  case WM_CLOSE:
+    Close();
+    return 0;
+  case WM_MOVE:
+  case WM_SIZE: {
+    RECT outer;
+    GetWindowRect(handle_, &outer);
+    left_ = outer.left;
+    top_ = outer.top;
+    width_ = outer.right - outer.left;
+    height_ = outer.bottom - outer.top;
+    if (message == WM_SIZE) {
+      clientWidth_ = LOWORD(lParam);
+      clientHeight_ = HIWORD(lParam);
+    }
+    break;
+  }
+  default:
+    if (Reflect(message, wParam, lParam, &result))
+      return result;
+    break;
+  }
+  return DefWindowProcA(handle_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto *create = reinterpret_cast<CREATESTRUCTA *>(lParam);
+    auto *form = static_cast<TForm *>(create->lpCreateParams);
+    form->handle_ = window;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto *form = reinterpret_cast<TForm *>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!form)
+    return DefWindowProcA(window, message, wParam, lParam);
+  // No exception may cross the system's frames: report it here and go on.
+  try {
+    return form->Dispatch(message, wParam, lParam);
+  } catch (...) {
+    Application->HandleCurrentException();
+  }
+  return 0;
+}

@@ -1,0 +1,111 @@
+// A top-level window with windowless controls painted off-screen and
+// windowed child controls. One instance per form class, created once at
+// start-up and shown and hidden until the program ends.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "runtime/Control.h"
+
+enum class TBorderStyle { None, ToolWindow };
+
+// Design-time properties of a form: what a form resource would hold.
+struct TFormDesign {
+  int clientWidth = 0;
+  int clientHeight = 0;
+  COLORREF color = RGB(0, 0, 0);
+  TBorderStyle border = TBorderStyle::None;
+  std::string caption;
+  bool screenCenter = true; // centred when first shown
+};
+
+class TForm {
+public:
+  // `className` names the window class, for instance "TForm1".
+  TForm(const char *className, const TFormDesign &design);
+  virtual ~TForm();
+  TForm(const TForm &) = delete;
+  TForm &operator=(const TForm &) = delete;
+
+  const char *ClassName() const { return className_; }
+  HWND Handle();
+  bool HandleAllocated() const { return handle_ != nullptr; }
+
+  // The creation handler; exceptions from it are reported, not fatal.
+  virtual void FormCreate() {}
+
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible);
+  void Show(); // visible and in front
+  void Hide() { SetVisible(false); }
+  void BringToFront();
+  bool Enabled() const;
+  void SetEnabled(bool enabled);
+  // Hides the form; for the main form, ends the application.
+  void Close();
+
+  const std::string &Caption() const { return caption_; }
+  void SetCaption(const std::string &caption);
+  COLORREF Color() const { return color_; }
+
+  // Outer geometry in screen coordinates.
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  void SetTop(int top);
+  void SetHeight(int height);
+  int ClientWidth() const { return clientWidth_; }
+  int ClientHeight() const { return clientHeight_; }
+
+  // Paints all windowless controls of `area` now.
+  void Repaint();
+  void InvalidateArea(const RECT &area);
+  void UpdateArea(const RECT &area);
+  // The whole client area drawn into `dc` (also what WM_PRINTCLIENT gives).
+  void PaintTo(HDC dc, const RECT &area);
+
+  // Steps of construction driven by the application object.
+  void CreateHandle();
+  void LoadedControls();
+  void DoCreate();
+
+  const std::vector<TControl *> &Controls() const { return controls_; }
+
+private:
+  friend class TControl;
+  friend class TWinControl;
+  void Insert(TControl *control);
+  void Remove(TControl *control);
+  void CreateChildHandles();
+  int ControlId(const TWinControl *control) const;
+  TWinControl *ControlById(int id) const;
+
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+  bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT *result);
+
+  TGraphicControl *ControlAt(int x, int y) const;
+  void MouseMove(int x, int y);
+  void MouseDown(TMouseButton button, int x, int y);
+  void MouseUp(TMouseButton button, int x, int y);
+  void CancelMouse();
+
+  const char *className_;
+  HWND handle_ = nullptr;
+  std::vector<TControl *> controls_; // z-order, bottom first
+  std::string caption_;
+  COLORREF color_;
+  TBorderStyle border_;
+  bool screenCenter_;
+  bool shownOnce_ = false;
+  bool visible_ = false;
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  int clientWidth_, clientHeight_;
+
+  TGraphicControl *mouseControl_ = nullptr; // holds the capture
+  bool clicked_ = false;                     // left press pending on it
+};
