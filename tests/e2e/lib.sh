@@ -1,0 +1,80 @@
+# Helpers for end-to-end tests: the real Installer.exe in a release folder,
+# driven with the pointer under the test session's X display and Wine prefix.
+# Usage from a test: . lib.sh BIN_DIR DEMO_DIR
+set -euo pipefail
+
+BIN=$1
+DEMO=$2
+CONVERT=/usr/bin/convert # the ImageMagick one, whatever else is on PATH
+WORK=$(mktemp -d)
+INSTALLER_PID=
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+cleanup() {
+  if [ -n "$INSTALLER_PID" ] && kill -0 "$INSTALLER_PID" 2>/dev/null; then
+    wt close TForm1 >/dev/null || true
+    sleep 1
+    kill "$INSTALLER_PID" 2>/dev/null || true
+  fi
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+wt() { wine "$BIN/wintool.exe" "$@" 2>/dev/null | tr -d '\r'; }
+
+# A copy of the demo release (without the program) to change at will.
+release_copy() {
+  mkdir -p "$WORK/release"
+  cp -r "$DEMO"/. "$WORK/release/"
+  echo "$WORK/release"
+}
+
+start_installer() { # $1: folder made current
+  (cd "$1" && exec wine "$BIN/Installer.exe" >/dev/null 2>&1) &
+  INSTALLER_PID=$!
+}
+
+wait_exit() { # sets EXIT_CODE to the installer's exit code (bounded wait)
+  local i
+  for i in $(seq 200); do
+    kill -0 "$INSTALLER_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  EXIT_CODE=0
+  wait "$INSTALLER_PID" || EXIT_CODE=$?
+  INSTALLER_PID=
+}
+
+screenshot() { import -display "$DISPLAY" -window root "$WORK/shot.png"; }
+
+# Number of pixels of colour $2 (like C0C0C0) in screen area $1 (WxH+X+Y).
+count_colour() {
+  screenshot
+  "$CONVERT" "$WORK/shot.png" -crop "$1" +repage txt:- | grep -c -i "#$2" || true
+}
+
+# Waits (up to 5 s) until area $1 holds at least one pixel of colour $2.
+expect_colour() {
+  local i
+  for i in $(seq 50); do
+    [ "$(count_colour "$1" "$2")" -gt 0 ] && return 0
+    sleep 0.1
+  done
+  fail "no #$2 in $1 ${3:-}"
+}
+
+expect_no_colour() {
+  local i
+  for i in $(seq 50); do
+    [ "$(count_colour "$1" "$2")" -eq 0 ] && return 0
+    sleep 0.1
+  done
+  fail "still #$2 in $1 ${3:-}"
+}
+
+# Screen rectangle of a client area: $1 window x, $2 window y, then l t w h.
+area() { echo "$5x$6+$(($1 + $3))+$(($2 + $4))"; }

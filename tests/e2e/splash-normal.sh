@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# The demo release starts: the splash window centred with its skin and
+# texts; hover, press and background reset of the command labels.
+. "$(dirname "$0")/lib.sh"
+
+dir=$(release_copy)
+start_installer "$dir"
+read -r x y w h enabled visible < <(wt wait TForm1 20) || fail "no splash window"
+[ "$w $h" = "402 422" ] || fail "size $w x $h"
+[ "$x $y" = "$(((1024 - 402) / 2)) $(((768 - 422) / 2))" ] || fail "not centred: $x $y"
+
+install=$(area "$x" "$y" 33 296 38 16)
+quit=$(area "$x" "$y" 40 395 24 16)
+status=$(area "$x" "$y" 106 405 191 14)
+title=$(area "$x" "$y" 15 140 372 23)
+
+expect_colour "$title" 000000 "(title text)"
+expect_colour "$install" FFFFFF "(install at rest)"
+expect_no_colour "$status" 000000 "(empty status line)"
+
+xdotool mousemove $((x + 50)) $((y + 304))
+expect_colour "$install" C0C0C0 "(install under the pointer)"
+expect_colour "$status" 000000 "(status hint)"
+
+xdotool mousedown 3
+expect_colour "$install" FF0000 "(install pressed with the right button)"
+xdotool mouseup 3
+read -r _ _ _ _ enabled _ < <(wt wait TForm1 5)
+[ "$enabled" = 1 ] || fail "a right click ran a command"
+
+xdotool mousemove $((x + 50)) $((y + 403))
+expect_colour "$quit" C0C0C0 "(quit under the pointer)"
+xdotool mousemove $((x + 250)) $((y + 250))
+expect_colour "$install" FFFFFF "(install back at rest)"
+expect_colour "$quit" FFFFFF "(quit back at rest)"
+expect_no_colour "$status" 000000 "(status cleared)"
+
+wt close TForm1 >/dev/null || fail "cannot close"
+wait_exit
+[ "$EXIT_CODE" = 0 ] || fail "exit code $EXIT_CODE"
+echo "1 passed, 0 failed"

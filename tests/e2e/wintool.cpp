@@ -1,0 +1,115 @@
+// A small console helper for end-to-end tests, run in the same Wine prefix
+// as the program under test. It finds top-level windows and reads or closes
+// message boxes, which the X side cannot see into.
+//
+//   wintool wait CLASS|=CAPTION SECONDS   prints "x y width height enabled visible"
+//   wintool gone CLASS|=CAPTION SECONDS   waits until no such visible window exists
+//   wintool text =CAPTION SECONDS         prints the texts of a box's children
+//   wintool press =CAPTION ID             clicks a box's button (1 OK, 2 Cancel)
+//   wintool close CLASS|=CAPTION          sends WM_CLOSE
+// Exit code 0 on success, 1 on time-out or when nothing was found.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+struct Query {
+  std::string name; // class name, or caption after '='
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK Match(HWND window, LPARAM data) {
+  auto *query = reinterpret_cast<Query *>(data);
+  if (!IsWindowVisible(window))
+    return TRUE;
+  char text[512] = "";
+  if (query->name[0] == '=') {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 1000, &result);
+    if (query->name.compare(1, std::string::npos, text) != 0)
+      return TRUE;
+  } else {
+    GetClassNameA(window, text, sizeof text);
+    if (query->name != text)
+      return TRUE;
+  }
+  query->found = window;
+  return FALSE;
+}
+
+HWND Find(const std::string &name) {
+  Query query{name};
+  EnumWindows(Match, reinterpret_cast<LPARAM>(&query));
+  return query.found;
+}
+
+HWND WaitFor(const std::string &name, double seconds) {
+  for (DWORD start = GetTickCount(); GetTickCount() - start < seconds * 1000; Sleep(50))
+    if (HWND window = Find(name))
+      return window;
+  return nullptr;
+}
+
+BOOL CALLBACK PrintChild(HWND child, LPARAM) {
+  char text[2048] = "";
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                      SMTO_ABORTIFHUNG, 1000, &result);
+  if (text[0])
+    printf("%s\n", text);
+  return TRUE;
+}
+} // namespace
+
+int main(int argc, char **argv) {
+  if (argc < 3) {
+    fprintf(stderr, "usage: wintool wait|gone|text|press|close NAME [ARG]\n");
+    return 2;
+  }
+  std::string verb = argv[1], name = argv[2];
+  double seconds = argc > 3 ? atof(argv[3]) : 10;
+  if (verb == "wait") {
+    HWND window = WaitFor(name, seconds);
+    if (!window)
+      return 1;
+    RECT rect;
+    GetWindowRect(window, &rect);
+    printf("%ld %ld %ld %ld %d %d\n", rect.left, rect.top, rect.right - rect.left,
+           rect.bottom - rect.top, IsWindowEnabled(window) ? 1 : 0, IsWindowVisible(window) ? 1 : 0);
+    return 0;
+  }
+  if (verb == "gone") {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < seconds * 1000; Sleep(50))
+      if (!Find(name))
+        return 0;
+    return 1;
+  }
+  if (verb == "text") {
+    HWND window = WaitFor(name, seconds);
+    if (!window)
+      return 1;
+    EnumChildWindows(window, PrintChild, 0);
+    return 0;
+  }
+  if (verb == "press") {
+    HWND window = WaitFor(name, 10);
+    if (!window)
+      return 1;
+    int id = argc > 3 ? atoi(argv[3]) : IDOK;
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+    return 0;
+  }
+  if (verb == "close") {
+    HWND window = Find(name);
+    if (!window)
+      return 1;
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    return 0;
+  }
+  fprintf(stderr, "wintool: unknown verb %s\n", verb.c_str());
+  return 2;
+}
