@@ -16,7 +16,8 @@ void LocateAddress(const void *address, std::string *module, uintptr_t *offset) 
   if (address && VirtualQuery(address, &info, sizeof info) == sizeof info &&
       info.State == MEM_COMMIT &&
       GetModuleFileNameA(static_cast<HMODULE>(info.AllocationBase), path, sizeof path) != 0) {
-    *offset = reinterpret_cast<uintptr_t>(address) - reinterpret_cast<uintptr_t>(info.AllocationBase);
+    *offset =
+        reinterpret_cast<uintptr_t>(address) - reinterpret_cast<uintptr_t>(info.AllocationBase);
   } else {
     GetModuleFileNameA(nullptr, path, sizeof path);
     *offset = reinterpret_cast<uintptr_t>(address) - 4096;
@@ -36,8 +37,8 @@ std::string ProgramErrorText(const char *className, const std::string &message,
   LocateAddress(address, &module, &offset);
   const char *stop = (!message.empty() && message.back() != '.') ? "." : "";
   char text[1024];
-  snprintf(text, sizeof text, "Exception %s in module %s at %08X.\n%s%s", className,
-           module.c_str(), static_cast<unsigned>(offset), message.c_str(), stop);
+  snprintf(text, sizeof text, "Exception %s in module %s at %08X.\n%s%s", className, module.c_str(),
+           static_cast<unsigned>(offset), message.c_str(), stop);
   return text;
 }
 

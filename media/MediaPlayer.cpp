@@ -7,9 +7,9 @@ const char kPlayerClass[] = "TMediaPlayer";
 TMediaPlayer::SendCommand sendCommand = mciSendCommandA;
 
 const char *DeviceTypeName(TMPDeviceTypes type) {
-  static const char *const names[] = {"",         "AVIVideo", "CDAudio", "DAT",     "DigitalVideo",
-                                      "MMMovie",  "Other",    "Overlay", "Scanner", "Sequencer",
-                                      "VCR",      "Videodisc", "WaveAudio"};
+  static const char *const names[] = {"",        "AVIVideo",  "CDAudio",  "DAT",     "DigitalVideo",
+                                      "MMMovie", "Other",     "Overlay",  "Scanner", "Sequencer",
+                                      "VCR",     "Videodisc", "WaveAudio"};
   return names[static_cast<int>(type)];
 }
 
@@ -17,7 +17,9 @@ const char *DeviceTypeName(TMPDeviceTypes type) {
 constexpr DWORD kWhereSource = 0x20000;
 } // namespace
 
-void TMediaPlayer::SetSendCommand(SendCommand send) { sendCommand = send ? send : mciSendCommandA; }
+void TMediaPlayer::SetSendCommand(SendCommand send) {
+  sendCommand = send ? send : mciSendCommandA;
+}
 
 TMediaPlayer::TMediaPlayer(TForm *owner) : TWinControl(owner) {
   SetVisible(false);

@@ -11,8 +11,21 @@
 
 #include "runtime/Control.h"
 
-enum class TMPDeviceTypes { AutoSelect, AVIVideo, CDAudio, DAT, DigitalVideo, MMMovie, Other,
-                            Overlay, Scanner, Sequencer, VCR, Videodisc, WaveAudio };
+enum class TMPDeviceTypes {
+  AutoSelect,
+  AVIVideo,
+  CDAudio,
+  DAT,
+  DigitalVideo,
+  MMMovie,
+  Other,
+  Overlay,
+  Scanner,
+  Sequencer,
+  VCR,
+  Videodisc,
+  WaveAudio
+};
 
 enum class TMPNotifyValues { Successful, Superseded, Aborted, Failure };
 
@@ -67,7 +80,6 @@ private:
   DWORD flags_ = 0;
   DWORD length_ = 0;
   DWORD stepSize_ = 0;
-  bool canPlay_ = false, canRecord_ = false, canEject_ = false, hasVideo_ = false,
-       canStep_ = false;
+  bool canPlay_ = false, canRecord_ = false, canEject_ = false, hasVideo_ = false, canStep_ = false;
   TMPNotifyValues notifyValue_ = TMPNotifyValues::Successful;
 };

@@ -33,7 +33,9 @@ BOOL CALLBACK DisableTopLevel(HWND window, LPARAM data) {
 }
 } // namespace
 
-TApplication::TApplication() { Application = this; }
+TApplication::TApplication() {
+  Application = this;
+}
 
 TApplication::~TApplication() {
   DestroyForms();
@@ -54,10 +56,10 @@ void TApplication::Initialize() {
   wc.lpszClassName = kApplicationClass;
   RegisterClassA(&wc);
   // Zero-sized: it only carries the title and icon of the task-bar entry.
-  handle_ = CreateWindowExA(0, kApplicationClass, "", WS_POPUP | WS_CAPTION | WS_SYSMENU |
-                            WS_MINIMIZEBOX | WS_CLIPSIBLINGS,
-                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
-                            0, 0, nullptr, nullptr, instance, nullptr);
+  handle_ = CreateWindowExA(0, kApplicationClass, "",
+                            WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,
+                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0,
+                            0, nullptr, nullptr, instance, nullptr);
 }
 
 std::string TApplication::Title() const {
@@ -135,7 +137,9 @@ void TApplication::Run() {
   }
 }
 
-void TApplication::Terminate() { PostQuitMessage(0); }
+void TApplication::Terminate() {
+  PostQuitMessage(0);
+}
 
 void TApplication::HandleException(const Exception &error) {
   HWND capture = GetCapture();

@@ -5,9 +5,13 @@
 CommandSkin::CommandSkin(COLORREF rest, std::initializer_list<TLabel *> labels)
     : rest_(rest), labels_(labels) {}
 
-void CommandSkin::Hover(TLabel &label) const { label.SetFontColor(kHover); }
+void CommandSkin::Hover(TLabel &label) const {
+  label.SetFontColor(kHover);
+}
 
-void CommandSkin::Press(TLabel &label) const { label.SetFontColor(kPressed); }
+void CommandSkin::Press(TLabel &label) const {
+  label.SetFontColor(kPressed);
+}
 
 void CommandSkin::Rest() const {
   for (TLabel *label : labels_)

@@ -6,9 +6,13 @@ namespace {
 const char kControlProperty[] = "TWinControl";
 }
 
-TControl::TControl(TForm *owner) : owner_(owner) { owner_->Insert(this); }
+TControl::TControl(TForm *owner) : owner_(owner) {
+  owner_->Insert(this);
+}
 
-TControl::~TControl() { owner_->Remove(this); }
+TControl::~TControl() {
+  owner_->Remove(this);
+}
 
 void TControl::SetBounds(int left, int top, int width, int height) {
   Invalidate();
@@ -19,16 +23,22 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   Invalidate();
 }
 
-void TControl::SetVisible(bool visible) { visible_ = visible; }
+void TControl::SetVisible(bool visible) {
+  visible_ = visible;
+}
 
-void TControl::SetEnabled(bool enabled) { enabled_ = enabled; }
+void TControl::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+}
 
 void TControl::Invalidate() const {
   if (!IsWindowed())
     owner_->InvalidateArea(BoundsRect());
 }
 
-void TGraphicControl::Repaint() const { Owner()->UpdateArea(BoundsRect()); }
+void TGraphicControl::Repaint() const {
+  Owner()->UpdateArea(BoundsRect());
+}
 
 void TGraphicControl::SetVisible(bool visible) {
   if (visible == Visible())
@@ -98,4 +108,6 @@ void TWinControl::SetEnabled(bool enabled) {
     EnableWindow(handle_, enabled);
 }
 
-bool TWinControl::Reflected(UINT, WPARAM, LPARAM, LRESULT *) { return false; }
+bool TWinControl::Reflected(UINT, WPARAM, LPARAM, LRESULT *) {
+  return false;
+}

@@ -25,4 +25,6 @@ void TEdit::GetCreateParams(CreateParams &params) {
   params.text = text_;
 }
 
-void TEdit::HandleDestroying() { text_ = Text(); }
+void TEdit::HandleDestroying() {
+  text_ = Text();
+}

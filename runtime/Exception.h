@@ -26,12 +26,12 @@ private:
   const void *address_ = nullptr;
 };
 
-#define INSTALLER_EXCEPTION_CLASS(Name)                                        \
-  class Name : public Exception {                                              \
-  public:                                                                      \
-    __attribute__((noinline)) explicit Name(std::string message)               \
-        : Exception(std::move(message), __builtin_return_address(0)) {}        \
-    const char *ClassName() const override { return #Name; }                   \
+#define INSTALLER_EXCEPTION_CLASS(Name)                                                            \
+  class Name : public Exception {                                                                  \
+  public:                                                                                          \
+    __attribute__((noinline)) explicit Name(std::string message)                                   \
+        : Exception(std::move(message), __builtin_return_address(0)) {}                            \
+    const char *ClassName() const override { return #Name; }                                       \
   }
 
 INSTALLER_EXCEPTION_CLASS(EMCIDeviceError);

@@ -23,9 +23,9 @@ DWORD ExStyleFor(TBorderStyle border) {
 } // namespace
 
 TForm::TForm(const char *className, const TFormDesign &design)
-    : className_(className), caption_(design.caption), color_(design.color),
-      border_(design.border), screenCenter_(design.screenCenter),
-      clientWidth_(design.clientWidth), clientHeight_(design.clientHeight) {
+    : className_(className), caption_(design.caption), color_(design.color), border_(design.border),
+      screenCenter_(design.screenCenter), clientWidth_(design.clientWidth),
+      clientHeight_(design.clientHeight) {
   RECT outer{0, 0, clientWidth_, clientHeight_};
   AdjustWindowRectEx(&outer, StyleFor(border_), FALSE, ExStyleFor(border_));
   width_ = outer.right - outer.left;
@@ -39,7 +39,9 @@ TForm::~TForm() {
   }
 }
 
-void TForm::Insert(TControl *control) { controls_.push_back(control); }
+void TForm::Insert(TControl *control) {
+  controls_.push_back(control);
+}
 
 void TForm::Remove(TControl *control) {
   controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
@@ -80,8 +82,8 @@ void TForm::CreateHandle() {
     RegisterClassA(&wc);
   }
   HWND owner = Application ? Application->Handle() : nullptr;
-  CreateWindowExA(ExStyleFor(border_), className_, caption_.c_str(), StyleFor(border_), left_,
-                  top_, width_, height_, owner, nullptr, instance, this);
+  CreateWindowExA(ExStyleFor(border_), className_, caption_.c_str(), StyleFor(border_), left_, top_,
+                  width_, height_, owner, nullptr, instance, this);
 }
 
 void TForm::CreateChildHandles() {
@@ -113,7 +115,8 @@ void TForm::SetVisible(bool visible) {
       if (screenCenter_) {
         left_ = (GetSystemMetrics(SM_CXSCREEN) - width_) / 2;
         top_ = (GetSystemMetrics(SM_CYSCREEN) - height_) / 2;
-        SetWindowPos(window, nullptr, left_, top_, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(window, nullptr, left_, top_, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       }
     }
     visible_ = true;
@@ -139,9 +142,13 @@ void TForm::BringToFront() {
     SetForegroundWindow(handle_);
 }
 
-bool TForm::Enabled() const { return handle_ ? IsWindowEnabled(handle_) != FALSE : true; }
+bool TForm::Enabled() const {
+  return handle_ ? IsWindowEnabled(handle_) != FALSE : true;
+}
 
-void TForm::SetEnabled(bool enabled) { EnableWindow(Handle(), enabled); }
+void TForm::SetEnabled(bool enabled) {
+  EnableWindow(Handle(), enabled);
+}
 
 void TForm::Close() {
   if (Application && Application->MainForm() == this)
@@ -168,7 +175,8 @@ void TForm::SetHeight(int height) {
   AdjustWindowRectEx(&frame, StyleFor(border_), FALSE, ExStyleFor(border_));
   clientHeight_ = height_ - (frame.bottom - frame.top);
   if (handle_)
-    SetWindowPos(handle_, nullptr, 0, 0, width_, height_, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(handle_, nullptr, 0, 0, width_, height_,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm::InvalidateArea(const RECT &area) {

@@ -107,5 +107,5 @@ private:
   int clientWidth_, clientHeight_;
 
   TGraphicControl *mouseControl_ = nullptr; // holds the capture
-  bool clicked_ = false;                     // left press pending on it
+  bool clicked_ = false;                    // left press pending on it
 };

@@ -4,8 +4,8 @@ void TImage::Apply(const TImageDesign &design) {
   SetName(design.name);
   SetBounds(design.left, design.top, design.width, design.height);
   center_ = design.center;
-  bitmap_.Reset(static_cast<HBITMAP>(
-      LoadImageA(GetModuleHandleA(nullptr), design.bitmap, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  bitmap_.Reset(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), design.bitmap,
+                                                IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   size_ = {0, 0};
   if (bitmap_) {
     BITMAP info;

@@ -9,9 +9,13 @@ namespace {
 thread_local int32_t pending = 0;
 } // namespace
 
-int32_t IoResult() { return pending; }
+int32_t IoResult() {
+  return pending;
+}
 
-void SetIoResult(int32_t code) { pending = code; }
+void SetIoResult(int32_t code) {
+  pending = code;
+}
 
 void IoCheck() {
   int32_t code = pending;

@@ -44,8 +44,8 @@ void TextFile::Reset() {
   }
   if (mode_ == Mode::Input)
     Close();
-  HANDLE handle = CreateFileA(name_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE handle = CreateFileA(name_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
     Fail(static_cast<int32_t>(GetLastError()));
     return;

@@ -8,7 +8,9 @@ namespace {
 const COLORREF kBlack = RGB(0, 0, 0);
 const COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
 
-TFontDesign Arial(int height, COLORREF color) { return {"Arial", height, true, ANSI_CHARSET, color}; }
+TFontDesign Arial(int height, COLORREF color) {
+  return {"Arial", height, true, ANSI_CHARSET, color};
+}
 
 const TFormDesign kDesign = {402, 422, kBlack, TBorderStyle::None, "Installer", true};
 
@@ -34,8 +36,8 @@ const TLabelDesign kLabels[] = {
 
 TForm1::TForm1() : TForm("TForm1", kDesign) {
   Image1.Apply(kImage1);
-  TLabel *labels[] = {&Label1, &Label2, &Label3,  &Label4,  &Label5,  &Label6,
-                      &Label7, &Label8, &Label9,  &Label10, &Label11, &Label12};
+  TLabel *labels[] = {&Label1, &Label2, &Label3, &Label4,  &Label5,  &Label6,
+                      &Label7, &Label8, &Label9, &Label10, &Label11, &Label12};
   for (size_t i = 0; i < std::size(labels); ++i)
     labels[i]->Apply(kLabels[i]);
   DirectoryListBox1.SetName("DirectoryListBox1");
@@ -77,17 +79,31 @@ void TForm1::Image1MouseMove(const TMouseEvent &) {
   Label12.SetCaption(" ");
 }
 
-void TForm1::Label4MouseMove(const TMouseEvent &) { Hint(Label4, "begin installation!"); }
+void TForm1::Label4MouseMove(const TMouseEvent &) {
+  Hint(Label4, "begin installation!");
+}
 void TForm1::Label5MouseMove(const TMouseEvent &) {
   Hint(Label5, "this button displays the .NFO file!");
 }
-void TForm1::Label6MouseMove(const TMouseEvent &) { Hint(Label6, "this will display the .DIZ file!"); }
-void TForm1::Label3MouseMove(const TMouseEvent &) { Hint(Label3, "back to system!"); }
+void TForm1::Label6MouseMove(const TMouseEvent &) {
+  Hint(Label6, "this will display the .DIZ file!");
+}
+void TForm1::Label3MouseMove(const TMouseEvent &) {
+  Hint(Label3, "back to system!");
+}
 
-void TForm1::Label3MouseDown(const TMouseEvent &) { skin_.Press(Label3); }
-void TForm1::Label4MouseDown(const TMouseEvent &) { skin_.Press(Label4); }
-void TForm1::Label5MouseDown(const TMouseEvent &) { skin_.Press(Label5); }
-void TForm1::Label6MouseDown(const TMouseEvent &) { skin_.Press(Label6); }
+void TForm1::Label3MouseDown(const TMouseEvent &) {
+  skin_.Press(Label3);
+}
+void TForm1::Label4MouseDown(const TMouseEvent &) {
+  skin_.Press(Label4);
+}
+void TForm1::Label5MouseDown(const TMouseEvent &) {
+  skin_.Press(Label5);
+}
+void TForm1::Label6MouseDown(const TMouseEvent &) {
+  skin_.Press(Label6);
+}
 
 // The dialogs these commands open arrive with their own windows.
 void TForm1::Label4Click() {}

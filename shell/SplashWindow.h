@@ -15,17 +15,17 @@ public:
   TForm1();
 
   TImage Image1{this};
-  TLabel Label1{this};  // title
-  TLabel Label2{this};  // sub-title
-  TLabel Label3{this};  // "quit"
-  TLabel Label4{this};  // "install"
-  TLabel Label5{this};  // release notes file name
-  TLabel Label6{this};  // description file name
-  TLabel Label7{this};  // hidden: proposed new folder name
-  TLabel Label8{this};  // hidden: path of the first archive volume
+  TLabel Label1{this};                       // title
+  TLabel Label2{this};                       // sub-title
+  TLabel Label3{this};                       // "quit"
+  TLabel Label4{this};                       // "install"
+  TLabel Label5{this};                       // release notes file name
+  TLabel Label6{this};                       // description file name
+  TLabel Label7{this};                       // hidden: proposed new folder name
+  TLabel Label8{this};                       // hidden: path of the first archive volume
   TDirectoryListBox DirectoryListBox1{this}; // hidden: the start-up folder
-  TLabel Label9{this};  // hidden: start-up folder with a trailing backslash
-  TLabel Label10{this}; // hidden: required megabytes
+  TLabel Label9{this};                       // hidden: start-up folder with a trailing backslash
+  TLabel Label10{this};                      // hidden: required megabytes
   TMediaPlayer MediaPlayer1{this};
   TEdit Edit1{this};    // hidden: registry file name
   TLabel Label11{this}; // installation notes

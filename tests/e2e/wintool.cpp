@@ -78,7 +78,8 @@ int main(int argc, char **argv) {
     RECT rect;
     GetWindowRect(window, &rect);
     printf("%ld %ld %ld %ld %d %d\n", rect.left, rect.top, rect.right - rect.left,
-           rect.bottom - rect.top, IsWindowEnabled(window) ? 1 : 0, IsWindowVisible(window) ? 1 : 0);
+           rect.bottom - rect.top, IsWindowEnabled(window) ? 1 : 0,
+           IsWindowVisible(window) ? 1 : 0);
     return 0;
   }
   if (verb == "gone") {

@@ -7,9 +7,9 @@
 
 std::string SmallMidi() {
   const unsigned char bytes[] = {
-      'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96,               // format 0, 1 track
-      'M', 'T', 'r', 'k', 0, 0, 0, 12,                                 // track of 12 bytes
-      0x00, 0x90, 60, 64, 0x60, 0x80, 60, 0, 0x00, 0xFF, 0x2F, 0x00}; // note, end of track
+      'M',  'T',  'h', 'd', 0,    0,    0,  6,  0,    0,    0,    1,   0, 96, // format 0, 1 track
+      'M',  'T',  'r', 'k', 0,    0,    0,  12,                               // track of 12 bytes
+      0x00, 0x90, 60,  64,  0x60, 0x80, 60, 0,  0x00, 0xFF, 0x2F, 0x00};      // note, end of track
   return std::string(reinterpret_cast<const char *>(bytes), sizeof bytes);
 }
 
@@ -21,11 +21,20 @@ std::string IniText(const std::vector<std::string> &lines) {
 }
 
 std::vector<std::string> StandardIniLines() {
-  return {"Title of the release", "Sub-title", "NOTES.NFO", "FILE_ID.DIZ", "NewFolder",
-          "demo.part1.rar",       "4",         "demo.reg",  "Installation notes for the test."};
+  return {"Title of the release",
+          "Sub-title",
+          "NOTES.NFO",
+          "FILE_ID.DIZ",
+          "NewFolder",
+          "demo.part1.rar",
+          "4",
+          "demo.reg",
+          "Installation notes for the test."};
 }
 
-InstallerFixture::InstallerFixture() { previousDirectory_ = CurrentDirectory(); }
+InstallerFixture::InstallerFixture() {
+  previousDirectory_ = CurrentDirectory();
+}
 
 InstallerFixture::~InstallerFixture() {
   app_.reset(); // destroys every form, closes the music device

@@ -13,10 +13,18 @@ TEST(IoCheck, MessageTable) {
     int code;
     const char *text;
   } table[] = {
-      {2, "File not found"},     {3, "Invalid filename"},        {4, "Too many open files"},
-      {5, "File access denied"}, {100, "Read beyond end of file"}, {101, "Disk full"},
-      {106, "Invalid numeric input"}, {32, "I/O error 32"},     {21, "I/O error 21"},
-      {102, "I/O error 102"},    {105, "I/O error 105"},         {-1, "I/O error -1"},
+      {2, "File not found"},
+      {3, "Invalid filename"},
+      {4, "Too many open files"},
+      {5, "File access denied"},
+      {100, "Read beyond end of file"},
+      {101, "Disk full"},
+      {106, "Invalid numeric input"},
+      {32, "I/O error 32"},
+      {21, "I/O error 21"},
+      {102, "I/O error 102"},
+      {105, "I/O error 105"},
+      {-1, "I/O error -1"},
   };
   for (const auto &row : table) {
     SetIoResult(row.code);
@@ -45,18 +53,27 @@ TEST(StrToInt, AcceptedForms) {
     const char *text;
     int32_t value;
   } ok[] = {
-      {"0", 0},           {"42", 42},     {"  42", 42},          {"+7", 7},
-      {"-7", -7},         {"$1F", 31},    {"$ff", 255},          {"0x10", 16},
-      {"-$10", -16},      {"2147483647", 2147483647}, {"-2147483648", INT32_MIN},
-      {"$FFFFFFFF", -1},  {"007", 7},
+      {"0", 0},
+      {"42", 42},
+      {"  42", 42},
+      {"+7", 7},
+      {"-7", -7},
+      {"$1F", 31},
+      {"$ff", 255},
+      {"0x10", 16},
+      {"-$10", -16},
+      {"2147483647", 2147483647},
+      {"-2147483648", INT32_MIN},
+      {"$FFFFFFFF", -1},
+      {"007", 7},
   };
   for (const auto &c : ok)
     EXPECT_EQ(StrToInt(c.text), c.value) << c.text;
 }
 
 TEST(StrToInt, RejectedFormsNameTheText) {
-  const char *bad[] = {"",         " ",     "42 ",   "4 2",        "x",     "12abc", "-",
-                       "$",        "$G",    "--1",   "2147483648", "-2147483649",
+  const char *bad[] = {"",           " ",       "42 ", "4 2", "x",          "12abc",
+                       "-",          "$",       "$G",  "--1", "2147483648", "-2147483649",
                        "$100000000", "Label10", "1.5", "\t5"};
   for (const char *text : bad) {
     try {

@@ -38,8 +38,8 @@ protected:
 };
 
 TEST_F(SplashWindowTest, EveryLineReachesItsControl) {
-  WriteRelease({"  Title  ", "Sub", "A.NFO", "B.DIZ", "Target Dir", "set.part1.rar", "12",
-                "x.reg", "Notes here", "a tenth line is ignored"});
+  WriteRelease({"  Title  ", "Sub", "A.NFO", "B.DIZ", "Target Dir", "set.part1.rar", "12", "x.reg",
+                "Notes here", "a tenth line is ignored"});
   ASSERT_TRUE(StartInstaller()) << startError;
   EXPECT_TRUE(boxes.empty());
   EXPECT_EQ(Form1->Label1.Caption(), "  Title  ") << "blanks stay part of the value";

@@ -42,9 +42,13 @@ TempFolder::TempFolder() {
   }
 }
 
-TempFolder::~TempFolder() { RemoveTree(root_); }
+TempFolder::~TempFolder() {
+  RemoveTree(root_);
+}
 
-std::string TempFolder::Path(const std::string &name) const { return root_ + "\\" + name; }
+std::string TempFolder::Path(const std::string &name) const {
+  return root_ + "\\" + name;
+}
 
 std::string TempFolder::WriteFile(const std::string &name, const std::string &bytes) const {
   std::string path = Path(name);

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "TempFolder.h"
 #include "runtime/Exception.h"
 #include "runtime/IoResult.h"
 #include "runtime/TextFile.h"
-#include "TempFolder.h"
 
 namespace {
 
@@ -57,7 +57,11 @@ TEST_F(TextFileTest, LineEndsFollowTheCarriageReturnRules) {
       {"empty lines kept", "\r\n\r\nx\r\n", {"", "", "x"}},
       {"trailing blanks kept", "  pad  \r\n", {"  pad  "}},
       {"1A ends the file", "one\r\ntw\x1Ao\r\nthree\r\n", {"one", "tw"}},
-      {"1A at start", std::string("\x1A" "abc", 4), {}},
+      {"1A at start",
+       std::string("\x1A"
+                   "abc",
+                   4),
+       {}},
       {"empty file", "", {}},
       {"zero byte inside", std::string("a\0b\r\n", 5), {std::string("a\0b", 3)}},
   };
