@@ -57,24 +57,21 @@ count_colour() {
   "$CONVERT" "$WORK/shot.png" -crop "$1" +repage txt:- | grep -c -i "#$2" || true
 }
 
-# Waits (up to 5 s) until area $1 holds at least one pixel of colour $2.
-expect_colour() {
-  local i
+# Waits (up to 5 s) until area $1 holds some pixel of colour $2
+# (expect_colour) or none (expect_no_colour).
+wait_colour() { # $1 area, $2 colour, $3 "some" or "none", $4 what it shows
+  local i n
   for i in $(seq 50); do
-    [ "$(count_colour "$1" "$2")" -gt 0 ] && return 0
+    n=$(count_colour "$1" "$2")
+    if [ "$3" = some ] && [ "$n" -gt 0 ] || [ "$3" = none ] && [ "$n" -eq 0 ]; then
+      return 0
+    fi
     sleep 0.1
   done
-  fail "no #$2 in $1 ${3:-}"
+  fail "expected $3 #$2 in $1 ${4:-}"
 }
-
-expect_no_colour() {
-  local i
-  for i in $(seq 50); do
-    [ "$(count_colour "$1" "$2")" -eq 0 ] && return 0
-    sleep 0.1
-  done
-  fail "still #$2 in $1 ${3:-}"
-}
+expect_colour() { wait_colour "$1" "$2" some "${3:-}"; }
+expect_no_colour() { wait_colour "$1" "$2" none "${3:-}"; }
 
 # Screen rectangle of a client area: $1 window x, $2 window y, then l t w h.
 area() { echo "$5x$6+$(($1 + $3))+$(($2 + $4))"; }
