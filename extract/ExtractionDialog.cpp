@@ -1,9 +1,64 @@
 #include "extract/ExtractionDialog.h"
 
+#include "shell/SplashWindow.h"
+
 TForm4 *Form4 = nullptr;
 
 namespace {
-const TFormDesign kDesign = {253, 122, GetSysColor(COLOR_BTNFACE), TBorderStyle::None, "Ready...", true};
+const COLORREF kBlack = RGB(0, 0, 0);
+// Command labels of this dialog keep their grey: no hover or press look.
+const COLORREF kGrey = RGB(128, 128, 128);
+
+TFontDesign Arial11(COLORREF color) {
+  return {"Arial", 11, true, ANSI_CHARSET, color};
+}
+
+const TFormDesign kDesign = {253,        122, GetSysColor(COLOR_BTNFACE), TBorderStyle::None,
+                             "Ready...", true};
+
+const TImageDesign kImage1 = {"Image1", 1, 1, 252, 121, "EXTRACT"};
+
+// name, left, top, width, height, caption, font, alignment, autoSize, wordWrap
+const TLabelDesign kLabel1 = {"Label1",
+                              5,
+                              39,
+                              236,
+                              20,
+                              "- press [extract] button when ready -",
+                              Arial11(kBlack),
+                              TAlignment::Center,
+                              false,
+                              true};
+const TLabelDesign kLabel2 = {"Label2", 37, 101, 45, 14, "[ extract", Arial11(kGrey)};
+const TLabelDesign kLabel3 = {"Label3",         5,   2, 69, 14, "Installation...", Arial11(kBlack),
+                              TAlignment::Left, true};
+const TLabelDesign kLabel4 = {"Label4", 174, 101, 42, 14, "cancel ]", Arial11(kGrey)};
 } // namespace
 
-TForm4::TForm4() : TForm("TForm4", kDesign) {}
+TForm4::TForm4() : TForm("TForm4", kDesign) {
+  Image1.Apply(kImage1);
+  Label1.Apply(kLabel1);
+  Label2.Apply(kLabel2);
+  Label3.Apply(kLabel3);
+  Label4.Apply(kLabel4);
+  ProgressBar1.SetName("ProgressBar1");
+  ProgressBar1.SetBounds(20, 61, 207, 15);
+
+  Label2.OnClick = [this] { Label2Click(); };
+  Label4.OnClick = [this] { Label4Click(); };
+}
+
+void TForm4::Label2Click() {
+  // Greyed before the long run starts, and for good: one extraction per
+  // process.
+  Label2.SetEnabled(false);
+  Repaint();
+  ExtractArchive(Form1->Label8.Caption(), 0);
+}
+
+void TForm4::Label4Click() {
+  Hide();
+  Form1->SetEnabled(true);
+  Form1->Show();
+  Form1->BringToFront();
+}

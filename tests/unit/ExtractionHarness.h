@@ -1,0 +1,38 @@
+// Shared by the extraction tests: the installer started with its
+// extraction dialog shown over a target folder, the shell call recorded,
+// and helpers that click the dialog and read the outcome of a run.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "InstallerFixture.h"
+
+struct ShellCall {
+  bool noOwner;
+  std::string verb, file, parameters, folder;
+  int show;
+};
+
+class ExtractionHarness : public InstallerFixture {
+protected:
+  ExtractionHarness();
+  ~ExtractionHarness() override;
+
+  // Writes the release (with `archive` as the set's first volume and
+  // `regFile` as the registry line), starts the installer, makes the folder
+  // "target" current and shows the dialog the way the folder dialog will.
+  void OpenDialog(const std::string &archive = "demo.part1.rar",
+                  const std::string &regFile = "demo.reg");
+  void ClickExtract();
+  void ClickCancel();
+
+  std::string Target() const { return release.Path("target"); }
+  // The run stopped on a failure: the text shown, everything left as it was.
+  void ExpectFailedRun(const std::string &status);
+  // The run reached the end of the set and handed control back.
+  void ExpectCompletedRun();
+};
+
+// The registry editor starts recorded in place of the shell.
+extern std::vector<ShellCall> shellCalls;
