@@ -1,0 +1,220 @@
+// The extraction dialog on the real unrar.dll and sets made by rar: what
+// lands in the target folder, what the dialog shows on the way, failures
+// that really happen, and the registry import by the real editor.
+#include <windows.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "ExtractionHarness.h"
+#include "extract/ExtractArchive.h"
+#include "extract/ExtractionDialog.h"
+#include "extract/UnrarDll.h"
+#include "shell/SplashWindow.h"
+
+namespace {
+
+// INSTALLER_TEST_DATA is a host path; Wine gives its DOS form.
+std::string ArchivesFolder() {
+  const std::string hostPath = std::string(INSTALLER_TEST_DATA) + "/archives";
+  using ToDos = WCHAR *(__cdecl *)(const char *);
+  auto toDos = reinterpret_cast<ToDos>(reinterpret_cast<void *>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name")));
+  if (toDos)
+    if (WCHAR *wide = toDos(hostPath.c_str())) {
+      char narrow[MAX_PATH * 2] = {};
+      WideCharToMultiByte(CP_ACP, 0, wide, -1, narrow, sizeof narrow, nullptr, nullptr);
+      HeapFree(GetProcessHeap(), 0, wide);
+      return narrow;
+    }
+  return hostPath;
+}
+
+std::string Fixture(const std::string &name) {
+  return ArchivesFolder() + "\\" + name;
+}
+
+// The real library, watched: what the dialog shows at each header read and
+// after each entry.
+class WatchedDll : public ArchiveLibrary {
+public:
+  struct AfterEntry {
+    std::string heading;
+    int position;
+  };
+  std::vector<std::string> statusAtHeader;
+  std::vector<AfterEntry> afterEntry;
+
+  RarHandle OpenArchive(RAROpenArchiveData *data) override { return dll().OpenArchive(data); }
+  int CloseArchive(RarHandle archive) override { return dll().CloseArchive(archive); }
+  int ReadHeader(RarHandle archive, RARHeaderData *header) override {
+    return dll().ReadHeader(archive, header);
+  }
+  int ReadHeaderEx(RarHandle archive, RARHeaderDataEx *header) override {
+    statusAtHeader.push_back(Form4->Label1.Caption());
+    return dll().ReadHeaderEx(archive, header);
+  }
+  int ProcessFile(RarHandle archive, int operation, char *path, char *name) override {
+    int result = dll().ProcessFile(archive, operation, path, name);
+    afterEntry.push_back({Form4->Label3.Caption(), Form4->ProgressBar1.Position()});
+    return result;
+  }
+  void SetChangeVolProc(RarHandle archive, CHANGEVOLPROC proc) override {
+    dll().SetChangeVolProc(archive, proc);
+  }
+  void SetProcessDataProc(RarHandle archive, PROCESSDATAPROC proc) override {
+    dll().SetProcessDataProc(archive, proc);
+  }
+
+private:
+  static ArchiveLibrary &dll() { return UnrarDll::Instance(); }
+};
+
+class ExtractionRealTest : public ExtractionHarness {
+protected:
+  ExtractionRealTest() { SetExtractionLibrary(&watched); }
+
+  void CopyToRelease(const std::string &name) {
+    ASSERT_TRUE(CopyFileA(Fixture(name).c_str(), release.Path(name).c_str(), FALSE)) << name;
+  }
+  // Every original of the fixture, byte for byte, in the target folder.
+  void ExpectOriginalsExtracted() {
+    std::ifstream manifest(std::string(INSTALLER_TEST_DATA) + "/archives/manifest.txt");
+    std::string line;
+    int files = 0;
+    while (std::getline(manifest, line)) {
+      std::string name = line.substr(0, line.find('\t'));
+      for (char &c : name)
+        if (c == '/')
+          c = '\\';
+      EXPECT_EQ(TempFolder::ReadFile(Target() + "\\" + name),
+                TempFolder::ReadFile(Fixture("src\\" + name)))
+          << name;
+      ++files;
+    }
+    EXPECT_EQ(files, 4);
+    DWORD emptyDir = GetFileAttributesA((Target() + "\\emptydir").c_str());
+    EXPECT_TRUE(emptyDir != INVALID_FILE_ATTRIBUTES && (emptyDir & FILE_ATTRIBUTE_DIRECTORY));
+  }
+  void OpenMultiVolumeSet(const std::string &regFile = "demo.reg") {
+    OpenDialog("multi.part1.rar", regFile);
+    for (const char *part : {"multi.part1.rar", "multi.part2.rar", "multi.part3.rar"})
+      CopyToRelease(part);
+  }
+
+  WatchedDll watched;
+};
+
+TEST_F(ExtractionRealTest, MultiVolumeSetWithComment) {
+  OpenMultiVolumeSet();
+  release.WriteFile("demo.reg", "REGEDIT4\r\n");
+  ClickExtract();
+
+  ExpectCompletedRun();
+  EXPECT_TRUE(boxes.empty());
+  ExpectOriginalsExtracted();
+  ASSERT_FALSE(watched.statusAtHeader.empty());
+  EXPECT_EQ(watched.statusAtHeader[0],
+            "Comentario:" + TempFolder::ReadFile(Fixture("comment.txt")));
+  EXPECT_EQ(Form4->Label3.Caption(), "Unpacking > multi.part3.rar");
+  // readme, alpha (part 1 -> 2), beta (part 2 -> 3), empty.txt, emptydir.
+  ASSERT_EQ(watched.afterEntry.size(), 5u);
+  const char *headings[] = {"Installation...", "Unpacking > multi.part2.rar",
+                            "Unpacking > multi.part3.rar", "Unpacking > multi.part3.rar",
+                            "Unpacking > multi.part3.rar"};
+  const int positions[] = {100, 100, 100, 0, 0};
+  for (size_t i = 0; i < 5; ++i) {
+    EXPECT_EQ(watched.afterEntry[i].heading, headings[i]) << i;
+    EXPECT_EQ(watched.afterEntry[i].position, positions[i]) << i;
+  }
+  EXPECT_EQ(Form4->ProgressBar1.Position(), 0);
+  ASSERT_EQ(shellCalls.size(), 1u);
+  EXPECT_EQ(shellCalls[0].parameters, "\"demo.reg\"");
+}
+
+TEST_F(ExtractionRealTest, DamagedDataStopsWithCrcError) {
+  OpenDialog("damaged-data.rar");
+  CopyToRelease("damaged-data.rar");
+  release.WriteFile("demo.reg", "REGEDIT4\r\n");
+  ClickExtract();
+  ExpectFailedRun("CRC error");
+}
+
+TEST_F(ExtractionRealTest, NotAnArchive) {
+  OpenDialog("not-an-archive.rar");
+  CopyToRelease("not-an-archive.rar");
+  ClickExtract();
+  ExpectFailedRun("Is not RAR archive:" + release.Path("not-an-archive.rar"));
+}
+
+TEST_F(ExtractionRealTest, ArchivePathThatNamesNothing) {
+  OpenDialog("absent.part1.rar");
+  ClickExtract();
+  ExpectFailedRun("Cannot open " + release.Path("absent.part1.rar"));
+}
+
+TEST_F(ExtractionRealTest, MissingVolumeCancelledFailsTheRun) {
+  OpenMultiVolumeSet();
+  DeleteFileA(release.Path("multi.part2.rar").c_str());
+  release.WriteFile("demo.reg", "REGEDIT4\r\n");
+  AnswerBoxes(IDCANCEL);
+  ClickExtract();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].caption, "Request");
+  EXPECT_EQ(boxes[0].text,
+            "Insert disk " + release.Path("multi.part2.rar") + " and press [Enter] or [Q]");
+  ExpectFailedRun("Volume open error");
+}
+
+TEST_F(ExtractionRealTest, MissingVolumePutBackCompletesTheRun) {
+  OpenMultiVolumeSet();
+  DeleteFileA(release.Path("multi.part2.rar").c_str());
+  std::vector<std::string> asked;
+  Application->SetMessageBoxHook([&](const std::string &text, const std::string &caption, UINT) {
+    asked.push_back(caption + ": " + text);
+    CopyToRelease("multi.part2.rar");
+    return IDOK;
+  });
+  ClickExtract();
+  EXPECT_EQ(asked.size(), 1u);
+  ExpectCompletedRun();
+  ExpectOriginalsExtracted();
+}
+
+// Polls the registry through the platform's reg tool for at most `seconds`.
+bool RegistryValueAppears(const std::string &key, const std::string &value, int seconds) {
+  std::string command = "reg.exe query \"" + key + "\" /v " + value;
+  for (int tries = 0; tries < seconds * 4; ++tries) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back('\0');
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &startup, &process))
+      return false;
+    WaitForSingleObject(process.hProcess, 10000);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    if (code == 0)
+      return true;
+    Sleep(250);
+  }
+  return false;
+}
+
+TEST_F(ExtractionRealTest, RegistryFileIsImportedByTheEditor) {
+  SetShellExecute(nullptr); // the real shell and editor this time
+  std::string key = "HKEY_CURRENT_USER\\Software\\InstallerExtractionTest";
+  std::string unique = std::to_string(GetCurrentProcessId());
+  OpenMultiVolumeSet("demo settings.reg"); // a blank: the name travels quoted
+  release.WriteFile("demo settings.reg",
+                    "REGEDIT4\r\n\r\n[" + key + "]\r\n\"Run" + unique + "\"=\"done\"\r\n\r\n");
+  ClickExtract();
+  ExpectCompletedRun();
+  EXPECT_TRUE(RegistryValueAppears(key, "Run" + unique, 30));
+}
+
+} // namespace
