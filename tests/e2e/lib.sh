@@ -63,9 +63,10 @@ wait_colour() { # $1 area, $2 colour, $3 "some" or "none", $4 what it shows
   local i n
   for i in $(seq 50); do
     n=$(count_colour "$1" "$2")
-    if [ "$3" = some ] && [ "$n" -gt 0 ] || [ "$3" = none ] && [ "$n" -eq 0 ]; then
-      return 0
-    fi
+    case "$3:$n" in
+    some:0) ;;
+    some:* | none:0) return 0 ;;
+    esac
     sleep 0.1
   done
   fail "expected $3 #$2 in $1 ${4:-}"
