@@ -24,6 +24,8 @@ wine_session_start() { # $1: prefix folder, $2: "own" to force a private display
     # skip its two-second wait for each window that closes.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d Y /f >/dev/null 2>&1
+    # A crashing program ends at once instead of waiting on a crash dialog.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.prepared"
   fi
