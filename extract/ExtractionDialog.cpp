@@ -37,6 +37,7 @@ const TLabelDesign kLabel4 = {"Label4", 174, 101, 42, 14, "cancel ]", Arial11(kG
 
 TForm4::TForm4() : TForm("TForm4", kDesign) {
   Image1.Apply(kImage1);
+  Image1.SendToBack();
   Label1.Apply(kLabel1);
   Label2.Apply(kLabel2);
   Label3.Apply(kLabel3);

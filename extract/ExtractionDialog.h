@@ -15,12 +15,9 @@ class TForm4 : public TForm {
 public:
   TForm4();
 
-  // The form paints its windowless controls in the order they are
-  // constructed, so the background image is declared first to lie beneath
-  // the labels; the bar is a child window and always on top.
-  TImage Image1{this};
   TLabel Label1{this}; // status
   TLabel Label2{this}; // "[ extract"
+  TImage Image1{this}; // background, sent beneath the labels
   TLabel Label3{this}; // heading: the volume being read
   TProgressBar ProgressBar1{this};
   TLabel Label4{this}; // "cancel ]"

@@ -27,6 +27,11 @@ void TControl::SetVisible(bool visible) {
   visible_ = visible;
 }
 
+void TControl::SendToBack() {
+  owner_->SendToBack(this);
+  Invalidate();
+}
+
 void TControl::SetEnabled(bool enabled) {
   enabled_ = enabled;
 }
@@ -76,10 +81,11 @@ void TWinControl::CreateHandle() {
   if (!Enabled())
     style |= WS_DISABLED;
   HWND parent = Owner()->Handle();
-  handle_ = CreateWindowExA(params.exStyle, params.className, params.text.c_str(), style, Left(),
-                            Top(), Width(), Height(), parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(Owner()->ControlId(this))),
-                            GetModuleHandleA(nullptr), nullptr);
+  id_ = Owner()->NextControlId();
+  handle_ =
+      CreateWindowExA(params.exStyle, params.className, params.text.c_str(), style, Left(), Top(),
+                      Width(), Height(), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
+                      GetModuleHandleA(nullptr), nullptr);
   if (!handle_)
     return;
   SetPropA(handle_, kControlProperty, this);

@@ -41,6 +41,8 @@ public:
   virtual void SetEnabled(bool enabled);
 
   virtual bool IsWindowed() const { return false; }
+  // Moves the control beneath all others of its form (paint order).
+  void SendToBack();
   // Runs once when the owning form has been loaded, before its creation
   // handler; an exception here fails the form's construction.
   virtual void Loaded() {}
@@ -95,6 +97,8 @@ public:
   virtual bool Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT *result);
 
   static TWinControl *FromHandle(HWND window);
+  // The child-window id the form gave it; 0 before the window exists.
+  int ControlId() const { return id_; }
 
 protected:
   struct CreateParams {
@@ -112,4 +116,5 @@ protected:
 private:
   void CreateHandle();
   HWND handle_ = nullptr;
+  int id_ = 0;
 };

@@ -8,8 +8,6 @@
 #include "runtime/Gdi.h"
 
 namespace {
-constexpr int kFirstControlId = 100;
-
 DWORD StyleFor(TBorderStyle border) {
   DWORD style = WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
   if (border == TBorderStyle::ToolWindow)
@@ -49,16 +47,17 @@ void TForm::Remove(TControl *control) {
     mouseControl_ = nullptr;
 }
 
-int TForm::ControlId(const TWinControl *control) const {
+void TForm::SendToBack(TControl *control) {
   auto it = std::find(controls_.begin(), controls_.end(), control);
-  return kFirstControlId + static_cast<int>(it - controls_.begin());
+  if (it != controls_.end())
+    std::rotate(controls_.begin(), it, it + 1);
 }
 
 TWinControl *TForm::ControlById(int id) const {
-  int index = id - kFirstControlId;
-  if (index < 0 || index >= static_cast<int>(controls_.size()) || !controls_[index]->IsWindowed())
-    return nullptr;
-  return static_cast<TWinControl *>(controls_[index]);
+  for (TControl *control : controls_)
+    if (control->IsWindowed() && static_cast<TWinControl *>(control)->ControlId() == id)
+      return static_cast<TWinControl *>(control);
+  return nullptr;
 }
 
 HWND TForm::Handle() {

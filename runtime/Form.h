@@ -81,7 +81,8 @@ private:
   void Insert(TControl *control);
   void Remove(TControl *control);
   void CreateChildHandles();
-  int ControlId(const TWinControl *control) const;
+  void SendToBack(TControl *control);
+  int NextControlId() { return nextControlId_++; }
   TWinControl *ControlById(int id) const;
 
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -106,6 +107,7 @@ private:
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   int clientWidth_, clientHeight_;
 
+  int nextControlId_ = 100;                 // ids of child windows
   TGraphicControl *mouseControl_ = nullptr; // holds the capture
   bool clicked_ = false;                    // left press pending on it
 };

@@ -80,6 +80,17 @@ TEST_F(RuntimeTest, AClickIsPressAndReleaseOverTheSameControl) {
   EXPECT_EQ(form->underClicks, 1) << "the press goes to the control under it";
 }
 
+TEST_F(RuntimeTest, SendToBackChangesPaintAndHitOrder) {
+  app.CreateForm(form);
+  form->Show();
+  form->Button.SendToBack(); // now beneath the full-size label
+  Send(WM_LBUTTONDOWN, 20, 15);
+  Send(WM_LBUTTONUP, 20, 15);
+  EXPECT_EQ(form->clicks, 0);
+  EXPECT_EQ(form->underClicks, 1);
+  EXPECT_EQ(form->Controls().front(), &form->Button);
+}
+
 TEST_F(RuntimeTest, ExceptionsInHandlersAreReportedAndTheProgramGoesOn) {
   app.CreateForm(form);
   form->Show();
