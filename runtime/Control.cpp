@@ -89,6 +89,8 @@ void TWinControl::CreateHandle() {
   if (!handle_)
     return;
   SetPropA(handle_, kControlProperty, this);
+  if (font_)
+    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
   HandleCreated();
 }
 
@@ -112,6 +114,13 @@ void TWinControl::SetEnabled(bool enabled) {
   TControl::SetEnabled(enabled);
   if (handle_)
     EnableWindow(handle_, enabled);
+}
+
+void TWinControl::SetFont(const TFontDesign &font) {
+  fontDesign_ = font;
+  font_.Reset(CreateDesignFont(font));
+  if (handle_)
+    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
 }
 
 bool TWinControl::Reflected(UINT, WPARAM, LPARAM, LRESULT *) {

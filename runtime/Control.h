@@ -8,6 +8,9 @@
 #include <functional>
 #include <string>
 
+#include "runtime/FontDesign.h"
+#include "runtime/Gdi.h"
+
 class TForm;
 
 enum class TMouseButton { Left, Right, Middle };
@@ -91,6 +94,12 @@ public:
   void SetVisible(bool visible) override;
   void SetEnabled(bool enabled) override;
 
+  // The font the window draws its text with; the platform's system font
+  // until one is set. Kept across window re-creation.
+  void SetFont(const TFontDesign &font);
+  const TFontDesign &FontDesign() const { return fontDesign_; }
+  HFONT FontHandle() const { return font_.Get(); }
+
   // Messages the form reflects back to the control that caused them
   // (WM_COMMAND, WM_DRAWITEM, WM_MEASUREITEM, WM_CTLCOLOR*). Returns true
   // when handled, with *result set.
@@ -117,4 +126,6 @@ private:
   void CreateHandle();
   HWND handle_ = nullptr;
   int id_ = 0;
+  TFontDesign fontDesign_;
+  Font font_;
 };

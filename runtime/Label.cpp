@@ -16,17 +16,8 @@ void TLabel::Apply(const TLabelDesign &design) {
 }
 
 HFONT TLabel::FontHandle() {
-  if (!fontHandle_) {
-    LOGFONTA lf{};
-    lf.lfHeight = -font_.height;
-    lf.lfWeight = font_.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfCharSet = font_.charset;
-    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
-    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    lf.lfQuality = DEFAULT_QUALITY;
-    lstrcpynA(lf.lfFaceName, font_.face, LF_FACESIZE);
-    fontHandle_.Reset(CreateFontIndirectA(&lf));
-  }
+  if (!fontHandle_)
+    fontHandle_.Reset(CreateDesignFont(font_));
   return fontHandle_.Get();
 }
 

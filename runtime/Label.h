@@ -4,17 +4,10 @@
 #include <string>
 
 #include "runtime/Control.h"
+#include "runtime/FontDesign.h"
 #include "runtime/Gdi.h"
 
 enum class TAlignment { Left, Center, Right };
-
-struct TFontDesign {
-  const char *face = "Arial";
-  int height = 11; // character height in pixels
-  bool bold = true;
-  BYTE charset = ANSI_CHARSET;
-  COLORREF color = RGB(0, 0, 0);
-};
 
 // Design-time properties of a label, as a form resource would hold them.
 struct TLabelDesign {
