@@ -1,9 +1,65 @@
 #include "folders/NewFolderDialog.h"
 
+#include <string>
+
+#include "folders/FolderDialog.h"
+#include "shell/SplashWindow.h"
+
 TForm3 *Form3 = nullptr;
 
 namespace {
+const COLORREF kBlack = RGB(0, 0, 0);
+const COLORREF kGrey = RGB(128, 128, 128);
+
 const TFormDesign kDesign = {252, 122, RGB(128, 128, 128), TBorderStyle::None, "Form3", true};
+const TFontDesign kDialogFont = {"MS Sans Serif", 11, false, DEFAULT_CHARSET, kBlack};
+const TFontDesign kCommand = {"Arial", 11, true, ANSI_CHARSET, kGrey};
+const TFontDesign kHeading = {"Arial", 11, true, ANSI_CHARSET, kBlack};
+
+const TImageDesign kImage1 = {"Image1", 1, 1, 252, 122, "NEWFOLDER"};
+
+// name, left, top, width, height, caption, font, alignment, autoSize
+const TLabelDesign kLabels[] = {
+    {"Label2", 37, 101, 24, 14, "[  ok", kCommand, TAlignment::Left, true},
+    {"Label3", 174, 101, 42, 14, "cancel ]", kCommand, TAlignment::Left, true},
+    {"Label1", 5, 2, 95, 14, "Choose a name...", kHeading, TAlignment::Left, true},
+};
 } // namespace
 
-TForm3::TForm3() : TForm("TForm3", kDesign) {}
+TForm3::TForm3() : TForm("TForm3", kDesign) {
+  Image1.Apply(kImage1);
+  TLabel *labels[] = {&Label2, &Label3, &Label1};
+  for (size_t i = 0; i < std::size(labels); ++i)
+    labels[i]->Apply(kLabels[i]);
+  Edit1.SetName("Edit1");
+  Edit1.SetFont(kDialogFont);
+  Edit1.SetBounds(13, 51, 225, 21);
+  Edit1.SetText("NAME");
+
+  Label2.OnClick = [this] { Label2Click(); };
+  Label3.OnClick = [this] { Label3Click(); };
+}
+
+// The splash window has read install.ini by now: its proposed folder name.
+void TForm3::FormCreate() {
+  Edit1.SetText(Form1->Label7.Caption());
+}
+
+void TForm3::Label2Click() {
+  TDirectoryListBox &list = Form2->DirectoryListBox1;
+  std::string folder = list.Directory();
+  if (folder.empty() || folder.back() != '\\')
+    folder += '\\';
+  std::string path = folder + Edit1.Text();
+  // The outcome shows in the next step: entering a folder that is not there
+  // raises, and this dialog stays up with the typed name.
+  CreateDirectoryA(path.c_str(), nullptr);
+  list.SetDirectory(path);
+  Hide();
+  Form2->SetVisible(true);
+}
+
+void TForm3::Label3Click() {
+  Hide();
+  Form2->SetVisible(true);
+}

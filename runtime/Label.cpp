@@ -49,7 +49,9 @@ void TLabel::AdjustBounds() {
   std::string text = caption_.empty() ? std::string(" ") : caption_;
   DrawTextA(screen.Get(), text.c_str(), static_cast<int>(text.size()), &rect,
             DrawFlags() | DT_CALCRECT);
-  SetBounds(Left(), Top(), rect.right, rect.bottom);
+  // A right-aligned label grows and shrinks to the left: its right edge stays.
+  int left = alignment_ == TAlignment::Right ? Left() + Width() - rect.right : Left();
+  SetBounds(left, Top(), rect.right, rect.bottom);
 }
 
 void TLabel::SetCaption(const std::string &caption) {

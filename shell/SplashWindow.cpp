@@ -1,5 +1,6 @@
 #include "shell/SplashWindow.h"
 
+#include "folders/FolderDialog.h"
 #include "shell/InstallIni.h"
 
 TForm1 *Form1 = nullptr;
@@ -105,8 +106,22 @@ void TForm1::Label6MouseDown(const TMouseEvent &) {
   skin_.Press(Label6);
 }
 
+// The first showing of the folder dialog runs its free-space update, which
+// can fail on the required space. The dialog then goes away again and this
+// window stays enabled; a later click shows the dialog, whose windows exist
+// by then, without that update.
+void TForm1::Label4Click() {
+  try {
+    Form2->SetVisible(true);
+  } catch (...) {
+    Form2->Hide();
+    throw;
+  }
+  Form2->Label8.SetCaption(Label10.Caption() + " Mb.");
+  SetEnabled(false);
+}
+
 // The dialogs these commands open arrive with their own windows.
-void TForm1::Label4Click() {}
 void TForm1::Label3Click() {}
 void TForm1::Label5Click() {}
 void TForm1::Label6Click() {}

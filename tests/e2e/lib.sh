@@ -76,3 +76,45 @@ expect_no_colour() { wait_colour "$1" "$2" none "${3:-}"; }
 
 # Screen rectangle of a client area: $1 window x, $2 window y, then l t w h.
 area() { echo "$5x$6+$(($1 + $3))+$(($2 + $4))"; }
+
+# An extra Wine drive LETTER mapped to a Linux folder for this test; removed
+# when the test ends.
+EXTRA_DRIVES=()
+add_drive() { # $1 letter, $2 folder
+  ln -sfn "$2" "$WINEPREFIX/dosdevices/$1:"
+  EXTRA_DRIVES+=("$1")
+}
+remove_drives() {
+  local d
+  for d in "${EXTRA_DRIVES[@]}"; do rm -f "$WINEPREFIX/dosdevices/$d:"; done
+}
+trap 'remove_drives; cleanup' EXIT
+
+# Waits (up to 10 s) until a line of the items of a window's list matches
+# the regular expression $3. $1 window class, $2 ListBox or ComboBox.
+wait_items() {
+  local i
+  for i in $(seq 50); do
+    wt items "$1" "$2" | tail -n +2 | grep -qE "$3" && return 0
+    sleep 0.2
+  done
+  fail "no item matching $3 in $1's $2 ${4:-}: $(wt items "$1" "$2" | tr '\n' '|')"
+}
+
+# Waits (up to 10 s) for a registry key.
+wait_reg() {
+  local i
+  for i in $(seq 50); do
+    wine reg query "$1" >/dev/null 2>&1 && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+# Saves a screenshot of a screen area to build/screenshots/NAME for the README.
+save_window_shot() { # $1 x, $2 y, $3 width, $4 height, $5 name
+  local out="$BIN/../screenshots"
+  mkdir -p "$out"
+  sleep 0.5
+  import -display "$DISPLAY" -window root -crop "$3x$4+$1+$2" +repage "$out/$5"
+}

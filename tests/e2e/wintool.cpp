@@ -2,11 +2,17 @@
 // as the program under test. It finds top-level windows and reads or closes
 // message boxes, which the X side cannot see into.
 //
+// A name is a window class, =CAPTION for any window with that caption, or
+// !CAPTION for a message box with that caption.
+//
 //   wintool wait CLASS|=CAPTION SECONDS   prints "x y width height enabled visible"
 //   wintool gone CLASS|=CAPTION SECONDS   waits until no such visible window exists
 //   wintool text =CAPTION SECONDS         prints the texts of a box's children
 //   wintool press =CAPTION ID             clicks a box's button (1 OK, 2 Cancel)
 //   wintool close CLASS|=CAPTION          sends WM_CLOSE
+//   wintool items CLASS|=CAPTION KIND     prints the selected index, then the
+//                                         items of its first child list box
+//                                         (KIND ListBox) or combo box (ComboBox)
 // Exit code 0 on success, 1 on time-out or when nothing was found.
 #include <windows.h>
 
@@ -20,12 +26,20 @@ struct Query {
   HWND found = nullptr;
 };
 
+bool IsDialogBox(HWND window) {
+  char name[16] = "";
+  GetClassNameA(window, name, sizeof name);
+  return lstrcmpA(name, "#32770") == 0;
+}
+
 BOOL CALLBACK Match(HWND window, LPARAM data) {
   auto *query = reinterpret_cast<Query *>(data);
   if (!IsWindowVisible(window))
     return TRUE;
   char text[512] = "";
-  if (query->name[0] == '=') {
+  if (query->name[0] == '=' || query->name[0] == '!') {
+    if (query->name[0] == '!' && !IsDialogBox(window))
+      return TRUE;
     DWORD_PTR result = 0;
     SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
                         SMTO_ABORTIFHUNG, 1000, &result);
@@ -36,8 +50,10 @@ BOOL CALLBACK Match(HWND window, LPARAM data) {
     if (query->name != text)
       return TRUE;
   }
-  query->found = window;
-  return FALSE;
+  // A caption can be shared by a form and a message box: the box wins.
+  if (!query->found || IsDialogBox(window))
+    query->found = window;
+  return !IsDialogBox(window);
 }
 
 HWND Find(const std::string &name) {
@@ -62,11 +78,47 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM) {
     printf("%s\n", text);
   return TRUE;
 }
+struct ChildQuery {
+  const char *className;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchChild(HWND child, LPARAM data) {
+  auto *query = reinterpret_cast<ChildQuery *>(data);
+  char name[64] = "";
+  GetClassNameA(child, name, sizeof name);
+  if (lstrcmpiA(name, query->className) != 0)
+    return TRUE;
+  query->found = child;
+  return FALSE;
+}
+
+LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 2000, &result);
+  return static_cast<LRESULT>(result);
+}
+
+int PrintItems(HWND window, const char *kind) {
+  ChildQuery query{kind};
+  EnumChildWindows(window, MatchChild, reinterpret_cast<LPARAM>(&query));
+  if (!query.found)
+    return 1;
+  bool list = lstrcmpiA(kind, "ListBox") == 0;
+  int count = static_cast<int>(Ask(query.found, list ? LB_GETCOUNT : CB_GETCOUNT, 0, 0));
+  printf("%d\n", static_cast<int>(Ask(query.found, list ? LB_GETCURSEL : CB_GETCURSEL, 0, 0)));
+  for (int i = 0; i < count; ++i) {
+    char text[1024] = "";
+    Ask(query.found, list ? LB_GETTEXT : CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    printf("%s\n", text);
+  }
+  return 0;
+}
 } // namespace
 
 int main(int argc, char **argv) {
   if (argc < 3) {
-    fprintf(stderr, "usage: wintool wait|gone|text|press|close NAME [ARG]\n");
+    fprintf(stderr, "usage: wintool wait|gone|text|press|close|items NAME [ARG]\n");
     return 2;
   }
   std::string verb = argv[1], name = argv[2];
@@ -110,6 +162,10 @@ int main(int argc, char **argv) {
       return 1;
     PostMessageA(window, WM_CLOSE, 0, 0);
     return 0;
+  }
+  if (verb == "items") {
+    HWND window = WaitFor(name, 5);
+    return window && argc > 3 ? PrintItems(window, argv[3]) : 1;
   }
   fprintf(stderr, "wintool: unknown verb %s\n", verb.c_str());
   return 2;

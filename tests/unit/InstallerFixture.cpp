@@ -65,6 +65,12 @@ bool InstallerFixture::StartInstaller() {
   return true;
 }
 
+void InstallerFixture::StopInstaller() {
+  app_.reset();
+  boxes.clear();
+  SetCurrentDirectoryA(previousDirectory_.c_str());
+}
+
 void InstallerFixture::MoveMouse(TForm &form, int x, int y) {
   SendMessageA(form.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
 }

@@ -39,6 +39,10 @@ protected:
   // Returns false (with the exception's class and message in startError)
   // when start-up failed the way the program-level report would see it.
   bool StartInstaller();
+  // Ends the program as its end would (forms destroyed, music closed),
+  // forgets the boxes and makes the test's own folder current again, so a
+  // table-driven test can start the next case afresh.
+  void StopInstaller();
 
   // Answer for the next message boxes (IDOK by default).
   void AnswerBoxes(int answer) { boxAnswer_ = answer; }

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# The whole road through the screen: install, pick a second drive, make a
+# new folder there, ok, extract. The files land in the new folder byte for
+# byte as rar packed them, the .reg file is imported and the splash window
+# is back and enabled. Screenshots of the folder dialogs go to
+# build/screenshots.
+. "$(dirname "$0")/lib.sh"
+
+dir=$(release_copy)
+target="$WORK/target"
+mkdir -p "$target/existing"
+add_drive t "$target"
+wine reg delete 'HKCU\Software\DemoSoft' /f >/dev/null 2>&1 || true
+
+start_installer "$dir"
+read -r x y _ _ _ _ < <(wt wait TForm1 30) || fail "no splash window"
+xdotool mousemove $((x + 50)) $((y + 304)) click 1
+read -r fx fy w h _ _ < <(wt wait TForm2 20) || fail "no folder dialog after install"
+[ "$w $h" = "252 302" ] || fail "folder dialog size $w x $h"
+read -r _ _ _ _ enabled _ < <(wt wait TForm1 5)
+[ "$enabled" = 0 ] || fail "splash window still enabled under the folder dialog"
+save_window_shot "$fx" "$fy" 252 302 folder-dialog.png
+
+# Drop the drive list down, pick t: by its letter, close it.
+xdotool mousemove $((fx + 120)) $((fy + 39)) click 1
+sleep 0.5
+xdotool key t Return
+wait_items TForm2 ListBox '^[Tt]:\\$' "(the list on the new drive's root)"
+wt items TForm2 ListBox | grep -qx 'existing' || fail "subfolder of t: not listed"
+
+xdotool mousemove $((fx + 115)) $((fy + 288)) click 1 # makedir
+read -r nx ny w h _ _ < <(wt wait TForm3 20) || fail "no new folder dialog"
+[ "$w $h" = "252 122" ] || fail "new folder dialog size $w x $h"
+wt gone TForm2 5 || fail "folder dialog still shown under the new folder dialog"
+save_window_shot "$nx" "$ny" 252 122 new-folder-dialog.png
+xdotool mousemove $((nx + 45)) $((ny + 107)) click 1 # [  ok with the proposed name
+wt wait TForm2 20 >/dev/null || fail "folder dialog not back"
+[ -d "$target/DemoApp" ] || fail "the new folder was not made"
+wait_items TForm2 ListBox '^DemoApp$' "(the list in the new folder)"
+
+xdotool mousemove $((fx + 45)) $((fy + 288)) click 1 # [ ok
+read -r ex ey _ _ _ _ < <(wt wait TForm4 20) || fail "no extraction dialog"
+wt gone TForm2 5 || fail "folder dialog still shown"
+xdotool mousemove $((ex + 50)) $((ey + 107)) click 1 # [ extract
+wt gone TForm4 120 || fail "extraction did not end"
+read -r _ _ _ _ enabled _ < <(wt wait TForm1 10)
+[ "$enabled" = 1 ] || fail "splash window not enabled after the extraction"
+
+mkdir "$WORK/expected"
+(cd "$WORK/expected" && unrar x -idq "$dir/demo.part1.rar") || fail "unrar on Linux failed"
+diff -r "$WORK/expected" "$target/DemoApp" || fail "extracted files differ from the set"
+[ "$(find "$target" -mindepth 1 -maxdepth 1 | sort | tr '\n' ' ')" = "$target/DemoApp $target/existing " ] ||
+  fail "something was written beside the new folder"
+wait_reg 'HKCU\Software\DemoSoft\DemoApp' || fail "the .reg file was not imported"
+
+wt close TForm1 >/dev/null
+wait_exit
+[ "$EXIT_CODE" = 0 ] || fail "exit code $EXIT_CODE"
+echo "1 passed, 0 failed"
