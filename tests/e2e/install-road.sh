@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# The whole road through the screen: install, pick a second drive, make a
-# new folder there, ok, extract. The files land in the new folder byte for
-# byte as rar packed them, the .reg file is imported and the splash window
-# is back and enabled. Screenshots of the folder dialogs go to
-# build/screenshots.
+# The whole road through the screen: install, try a drive that went away,
+# pick a second drive, make a new folder there, ok, extract. The files land
+# in the new folder byte for byte as rar packed them, the .reg file is
+# imported and the splash window is back and enabled. Screenshots of the
+# folder dialogs go to build/screenshots.
 . "$(dirname "$0")/lib.sh"
 
 dir=$(release_copy)
 target="$WORK/target"
 mkdir -p "$target/existing"
 add_drive t "$target"
+add_drive u "$WORK/gone"
+mkdir -p "$WORK/gone"
 wine reg delete 'HKCU\Software\DemoSoft' /f >/dev/null 2>&1 || true
 
 start_installer "$dir"
@@ -21,10 +23,24 @@ read -r _ _ _ _ enabled _ < <(wt wait TForm1 5)
 [ "$enabled" = 0 ] || fail "splash window still enabled under the folder dialog"
 save_window_shot "$fx" "$fy" 252 302 folder-dialog.png
 
-# Drop the drive list down, pick t: by its letter, close it.
-xdotool mousemove $((fx + 120)) $((fy + 39)) click 1
-sleep 0.5
-xdotool key t Return
+# A drive that went away after the list was filled: picking it reports the
+# failed change and leaves the directory list where it was.
+before=$(wt items TForm2 ListBox | tr '\n' '|')
+rm "$WINEPREFIX/dosdevices/u:"
+pick_drive() { # drop the drive list down, pick $1 by its letter, close it
+  xdotool mousemove $((fx + 120)) $((fy + 39)) click 1
+  sleep 0.5
+  xdotool key "$1" Return
+}
+pick_drive u
+text=$(wt text '!Installer' 20) || fail "no error box for a drive that is gone"
+echo "$text" | grep -qE '^(Invalid filename|File not found|I/O error [0-9]+)\.$' || fail "box text: $text"
+wt press '!Installer' 1
+wt gone '!Installer' 5 || fail "box still up"
+wt wait TForm2 5 >/dev/null || fail "folder dialog gone after the error"
+[ "$(wt items TForm2 ListBox | tr '\n' '|')" = "$before" ] || fail "the list moved"
+
+pick_drive t
 wait_items TForm2 ListBox '^[Tt]:\\$' "(the list on the new drive's root)"
 wt items TForm2 ListBox | grep -qx 'existing' || fail "subfolder of t: not listed"
 
