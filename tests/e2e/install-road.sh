@@ -10,6 +10,7 @@ dir=$(release_copy)
 target="$WORK/target"
 mkdir -p "$target/existing"
 add_drive t "$target"
+trap 'chattr -i "$target" 2>/dev/null; remove_drives; cleanup' EXIT
 add_drive u "$WORK/gone"
 mkdir -p "$WORK/gone"
 wine reg delete 'HKCU\Software\DemoSoft' /f >/dev/null 2>&1 || true
@@ -49,7 +50,18 @@ read -r nx ny w h _ _ < <(wt wait TForm3 20) || fail "no new folder dialog"
 [ "$w $h" = "252 122" ] || fail "new folder dialog size $w x $h"
 wt gone TForm2 5 || fail "folder dialog still shown under the new folder dialog"
 save_window_shot "$nx" "$ny" 252 122 new-folder-dialog.png
+# A parent that cannot be written: the failed change is reported and the
+# dialog stays with the name; once writable, the same ok goes through.
+chattr +i "$target"
 xdotool mousemove $((nx + 45)) $((ny + 107)) click 1 # [  ok with the proposed name
+text=$(wt text '!Installer' 20) || fail "no error box for a read-only parent"
+chattr -i "$target"
+echo "$text" | grep -qE '^(Invalid filename|File not found|File access denied|I/O error [0-9]+)\.$' || fail "box text: $text"
+wt press '!Installer' 1
+wt gone '!Installer' 5 || fail "box still up"
+wt wait TForm3 5 >/dev/null || fail "new folder dialog gone after the error"
+wt gone TForm2 1 || fail "folder dialog shown after the error"
+xdotool mousemove $((nx + 45)) $((ny + 107)) click 1
 wt wait TForm2 20 >/dev/null || fail "folder dialog not back"
 [ -d "$target/DemoApp" ] || fail "the new folder was not made"
 wait_items TForm2 ListBox '^DemoApp$' "(the list in the new folder)"
