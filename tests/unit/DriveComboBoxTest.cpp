@@ -192,13 +192,7 @@ TEST_F(DriveComboBoxTest, CaseRulesOnSingleAndDoubleByteSystems) {
       {false, "\xC9t\xE9 Ab", "\xE9t\xE9 ab", "\xC9T\xC9 AB"}, // the code page's letters too
       // ASCII letters only; double-byte characters (even with a trail byte
       // that looks like a letter, or a lead byte at the end) stay whole.
-      {true,
-       "Ab\x82"
-       "A\xC9z\x9F",
-       "ab\x82"
-       "A\xC9z\x9F",
-       "AB\x82"
-       "A\xC9Z\x9F"},
+      {true, "Ab\x82\x41\xC9z\x9F", "ab\x82\x41\xC9z\x9F", "AB\x82\x41\xC9Z\x9F"},
   };
   for (const Case &c : cases) {
     TScriptedDrives machine;
@@ -208,18 +202,10 @@ TEST_F(DriveComboBoxTest, CaseRulesOnSingleAndDoubleByteSystems) {
   }
   TScriptedDrives machine;
   machine.doubleByte = true;
-  machine.drives = {{'c', DRIVE_FIXED,
-                     "Sys\x82"
-                     "A",
-                     nullptr},
-                    {'n', DRIVE_REMOTE, nullptr,
-                     "\\\\H\\\x82"
-                     "B"}};
+  machine.drives = {{'c', DRIVE_FIXED, "Sys\x82\x41", nullptr},
+                    {'n', DRIVE_REMOTE, nullptr, "\\\\H\\\x82\x42"}};
   Open(&machine);
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"c: [sys\x82"
-                                               "A]",
-                                               "n: \\\\h\\\x82"
-                                               "B"}));
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"c: [sys\x82\x41]", "n: \\\\h\\\x82\x42"}));
 }
 
 TEST_F(DriveComboBoxTest, OnChangeFromPicksAndFromSettingDrive) {
