@@ -277,6 +277,10 @@ TEST_F(DriveComboBoxTest, ExtraWineDrivesWithTheirTextsAndPicturesAndAKeyboardPi
     EXPECT_EQ(form->Drives.ItemText(form->Drives.ItemIndex()), extra.text);
     EXPECT_EQ(PictureShown(form->Drives), extra.picture) << extra.text;
   }
+  RECT dropped;
+  SendMessageA(form->Drives.Handle(), CB_GETDROPPEDCONTROLRECT, 0,
+               reinterpret_cast<LPARAM>(&dropped));
+  EXPECT_GE(dropped.bottom - dropped.top, 8 * form->Drives.ItemHeight()) << "room for 8 entries";
   form->Drives.SetDrive('m');
   form->changes.clear();
   SendMessageA(form->Drives.Handle(), WM_KEYDOWN, VK_DOWN, 0);
