@@ -80,38 +80,37 @@ void TDriveComboBox::SetDirList(TDirectoryListBox *dirList) {
     dirList_->SetDriveList(this);
 }
 
+LRESULT TDriveComboBox::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
+  return SendMessageA(const_cast<TDriveComboBox *>(this)->Handle(), message, wParam, lParam);
+}
+
 int TDriveComboBox::ItemCount() const {
   if (!HandleAllocated())
     return 0;
-  return static_cast<int>(
-      SendMessageA(const_cast<TDriveComboBox *>(this)->Handle(), CB_GETCOUNT, 0, 0));
+  return static_cast<int>(Send(CB_GETCOUNT, 0, 0));
 }
 
 std::string TDriveComboBox::ItemText(int index) const {
   if (!HandleAllocated() || index < 0 || index >= ItemCount())
     return {};
-  HWND window = const_cast<TDriveComboBox *>(this)->Handle();
-  LRESULT length = SendMessageA(window, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  LRESULT length = Send(CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length <= 0)
     return {};
   std::vector<char> buffer(static_cast<size_t>(length) + 1);
-  length = SendMessageA(window, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                        reinterpret_cast<LPARAM>(buffer.data()));
+  length = Send(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
   return length > 0 ? std::string(buffer.data(), static_cast<size_t>(length)) : std::string();
 }
 
 int TDriveComboBox::ItemIndex() const {
   if (!HandleAllocated())
     return -1;
-  return static_cast<int>(
-      SendMessageA(const_cast<TDriveComboBox *>(this)->Handle(), CB_GETCURSEL, 0, 0));
+  return static_cast<int>(Send(CB_GETCURSEL, 0, 0));
 }
 
 const TListPicture *TDriveComboBox::ItemPicture(int index) const {
   if (!HandleAllocated() || index < 0 || index >= ItemCount())
     return nullptr;
-  LRESULT data = SendMessageA(const_cast<TDriveComboBox *>(this)->Handle(), CB_GETITEMDATA,
-                              static_cast<WPARAM>(index), 0);
+  LRESULT data = Send(CB_GETITEMDATA, static_cast<WPARAM>(index), 0);
   return data == CB_ERR ? nullptr : reinterpret_cast<const TListPicture *>(data);
 }
 

@@ -57,6 +57,8 @@ protected:
   void Change();
 
 private:
+  // A message to the window, which must exist.
+  LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const;
   void DrawItem(const DRAWITEMSTRUCT &item);
   void ResetItemHeight();
   void ApplyItemHeight();
