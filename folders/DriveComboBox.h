@@ -6,8 +6,10 @@
 #include <string>
 
 #include "runtime/Control.h"
+#include "runtime/ListPicture.h"
 
 class TDirectoryListBox;
+class TDriveSystem;
 
 enum TTextCase { tcLowerCase, tcUpperCase };
 
@@ -33,11 +35,45 @@ public:
 
   std::function<void()> OnChange;
 
+  // The larger of the font's text height and the drive pictures' height.
+  int ItemHeight() const { return itemHeight_; }
+  // The picture drawn beside entry `index`, or nullptr.
+  const TListPicture *ItemPicture(int index) const;
+  // Where the drives are read from; the platform unless a test replaces it
+  // (before the window exists).
+  void SetDriveSystem(TDriveSystem &system) { system_ = &system; }
+
+  void SetBounds(int left, int top, int width, int height) override;
+  bool Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT *result) override;
+
 protected:
   void GetCreateParams(CreateParams &params) override;
+  void HandleCreated() override;
+  void FontChanged() override;
+  // Fills the entries from the drives present, in letter order.
+  virtual void BuildList();
+  // The user picked an entry: take its drive.
+  virtual void Click();
+  void Change();
 
 private:
+  // A message to the window, which must exist.
+  LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const;
+  void DrawItem(const DRAWITEMSTRUCT &item);
+  void ResetItemHeight();
+  void ApplyItemHeight();
+  const TListPicture *PictureFor(UINT driveType) const;
+  std::string VolumeLabel(const char *root, bool lower);
+  std::string NetworkName(char letter, const char *root, bool lower);
+
   char drive_ = 0;
   TTextCase textCase_ = tcLowerCase;
   TDirectoryListBox *dirList_ = nullptr;
+  TDriveSystem *system_;
+  TListPicture floppy_{"FLOPPY"};
+  TListPicture hard_{"HARD"};
+  TListPicture network_{"NETWORK"};
+  TListPicture cdrom_{"CDROM"};
+  TListPicture ram_{"RAM"};
+  int itemHeight_ = 0;
 };

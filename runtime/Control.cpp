@@ -121,6 +121,7 @@ void TWinControl::SetFont(const TFontDesign &font) {
   font_.Reset(CreateDesignFont(font));
   if (handle_)
     SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
+  FontChanged();
 }
 
 bool TWinControl::Reflected(UINT, WPARAM, LPARAM, LRESULT *) {

@@ -121,6 +121,8 @@ protected:
   virtual void HandleCreated() {}
   // Runs before the window goes: read back state worth keeping.
   virtual void HandleDestroying() {}
+  // Runs after SetFont, with or without a window.
+  virtual void FontChanged() {}
 
 private:
   void CreateHandle();

@@ -27,7 +27,7 @@ save_window_shot "$fx" "$fy" 252 302 folder-dialog.png
 # A drive that went away after the list was filled: picking it reports the
 # failed change and leaves the directory list where it was.
 before=$(wt items TForm2 ListBox | tr '\n' '|')
-rm "$WINEPREFIX/dosdevices/u:"
+remove_drive u
 pick_drive() { # drop the drive list down, pick $1 by its letter, close it
   xdotool mousemove $((fx + 120)) $((fy + 39)) click 1
   sleep 0.5

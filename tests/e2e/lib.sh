@@ -77,16 +77,22 @@ expect_no_colour() { wait_colour "$1" "$2" none "${3:-}"; }
 # Screen rectangle of a client area: $1 window x, $2 window y, then l t w h.
 area() { echo "$5x$6+$(($1 + $3))+$(($2 + $4))"; }
 
-# An extra Wine drive LETTER mapped to a Linux folder for this test; removed
-# when the test ends.
+# An extra Wine drive LETTER mapped to a Linux folder for this test, made
+# through Wine's mount manager so the running program sees it; removed when
+# the test ends.
 EXTRA_DRIVES=()
-add_drive() { # $1 letter, $2 folder
-  ln -sfn "$2" "$WINEPREFIX/dosdevices/$1:"
+add_drive() { # $1 letter, $2 folder, $3 kind (hd by default)
+  WINEDRIVE="$BIN/winedrive.exe" bash "$(dirname "${BASH_SOURCE[0]}")/../wine-drive.sh" \
+    add "$1" "$2" "${3:-hd}" >/dev/null || fail "cannot add drive $1:"
   EXTRA_DRIVES+=("$1")
+}
+remove_drive() { # $1 letter
+  WINEDRIVE="$BIN/winedrive.exe" bash "$(dirname "${BASH_SOURCE[0]}")/../wine-drive.sh" \
+    remove "$1" >/dev/null 2>&1 || true
 }
 remove_drives() {
   local d
-  for d in "${EXTRA_DRIVES[@]}"; do rm -f "$WINEPREFIX/dosdevices/$d:"; done
+  for d in "${EXTRA_DRIVES[@]}"; do remove_drive "$d"; done
 }
 trap 'remove_drives; cleanup' EXIT
 

@@ -1,0 +1,25 @@
+#include "folders/DriveSystem.h"
+
+#include <winnetwk.h>
+
+namespace {
+class TPlatformDrives : public TDriveSystem {
+public:
+  DWORD LogicalDrives() override { return GetLogicalDrives(); }
+  UINT DriveType(const char *root) override { return GetDriveTypeA(root); }
+  bool VolumeName(const char *root, char *name, DWORD size) override {
+    return GetVolumeInformationA(root, name, size, nullptr, nullptr, nullptr, nullptr, 0) != 0;
+  }
+  DWORD NetConnection(const char *local, char *remote, DWORD *size) override {
+    return WNetGetConnectionA(local, remote, size);
+  }
+  bool DoubleByteSystem() override { return GetSystemMetrics(SM_DBCSENABLED) != 0; }
+  bool IsLeadByte(BYTE byte) override { return IsDBCSLeadByte(byte) != 0; }
+  UINT SetErrorMode(UINT mode) override { return ::SetErrorMode(mode); }
+};
+} // namespace
+
+TDriveSystem &TDriveSystem::Real() {
+  static TPlatformDrives platform;
+  return platform;
+}
