@@ -1,13 +1,54 @@
 #include "folders/FolderPlatform.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 const DWORD kVolumeLabel = 0x8; // attribute of a volume-label entry
 const DWORD kSkipped = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | kVolumeLabel;
 
-int Compare(const std::string &a, const std::string &b) {
-  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1);
+// The code page CompareStringA converts with for the user's locale.
+UINT UserCodePage() {
+  char text[8] = "";
+  GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE, text, sizeof text);
+  UINT page = static_cast<UINT>(atoi(text));
+  return page ? page : CP_ACP;
+}
+
+std::wstring Widen(const std::string &text, UINT page) {
+  int length = MultiByteToWideChar(page, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  if (length > 0)
+    MultiByteToWideChar(page, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+  return wide;
+}
+
+// Ascending order of CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE),
+// of names that compare equal the first one kept. The names are widened
+// once, as CompareStringA would on every call, and sorted once: inserting
+// each name in place would be quadratic.
+std::vector<std::string> SortedUnique(std::vector<std::string> names) {
+  UINT page = UserCodePage();
+  std::vector<std::wstring> wide;
+  wide.reserve(names.size());
+  for (const std::string &name : names)
+    wide.push_back(Widen(name, page));
+  auto compare = [&](size_t a, size_t b) {
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wide[a].c_str(),
+                          static_cast<int>(wide[a].size()), wide[b].c_str(),
+                          static_cast<int>(wide[b].size()));
+  };
+  std::vector<size_t> order(names.size());
+  for (size_t i = 0; i < order.size(); ++i)
+    order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](size_t a, size_t b) { return compare(a, b) == CSTR_LESS_THAN; });
+  std::vector<std::string> sorted;
+  sorted.reserve(names.size());
+  for (size_t i = 0; i < order.size(); ++i)
+    if (i == 0 || compare(order[i - 1], order[i]) != CSTR_EQUAL)
+      sorted.push_back(std::move(names[order[i]]));
+  return sorted;
 }
 } // namespace
 
@@ -90,17 +131,7 @@ std::vector<std::string> WinFolderSystem::Subfolders(const std::string &director
     names.emplace_back(found.cFileName);
   } while (FindNextFileA(find, &found));
   FindClose(find);
-  // Sort once and drop equal neighbours: inserting each name in place
-  // would be quadratic. The stable sort keeps the first found of equals.
-  std::stable_sort(names.begin(), names.end(), [](const std::string &a, const std::string &b) {
-    return Compare(a, b) == CSTR_LESS_THAN;
-  });
-  names.erase(std::unique(names.begin(), names.end(),
-                          [](const std::string &a, const std::string &b) {
-                            return Compare(a, b) == CSTR_EQUAL;
-                          }),
-              names.end());
-  return names;
+  return SortedUnique(std::move(names));
 }
 
 WinFolderSystem &WinFolderSystem::Default() {
