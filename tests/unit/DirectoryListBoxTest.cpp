@@ -11,6 +11,7 @@
 #include "runtime/Application.h"
 #include "runtime/Exception.h"
 #include "runtime/Form.h"
+#include "runtime/Gdi.h"
 
 namespace {
 
@@ -145,6 +146,40 @@ TEST_F(DirectoryListBoxTest, ChainSubfoldersAndIndents) {
   EXPECT_EQ(list.ItemKind(current + 1), FolderKind::Subfolder);
   EXPECT_EQ(list.ItemIndent(current + 1), (current + 1) * 4 + 2);
   EXPECT_EQ(SendMessageA(list.Handle(), LB_GETITEMHEIGHT, 0, 0), 16);
+}
+
+TEST_F(DirectoryListBoxTest, PicturesAtTheirIndentWithBlueSeeThrough) {
+  TDirectoryListBox &list = ShowList();
+  HWND window = list.Handle();
+  RECT client;
+  GetClientRect(window, &client);
+  WindowDC screen(nullptr);
+  MemoryDC memory(screen.Get());
+  Bitmap bitmap(CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
+  Selection select(memory.Get(), bitmap.Get());
+  SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.Get()), PRF_CLIENT);
+  const COLORREF background = GetSysColor(COLOR_WINDOW);
+  // Unselected items of each kind: nothing left of the indent, a picture
+  // after it, and none of its see-through blue.
+  for (int index : {0, CurrentIndex() - 1, IndexOf("Bin")}) {
+    RECT rect;
+    SendMessageA(window, LB_GETITEMRECT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&rect));
+    int indent = rect.left + list.ItemIndent(index);
+    bool beforeIndent = false, picture = false, blue = false;
+    for (int y = rect.top; y < rect.bottom; ++y)
+      for (int x = rect.left; x < indent + 16; ++x) {
+        COLORREF colour = GetPixel(memory.Get(), x, y);
+        if (x < indent)
+          beforeIndent |= colour != background;
+        else
+          picture |= colour != background;
+        blue |= colour == RGB(0, 0, 255);
+      }
+    EXPECT_FALSE(beforeIndent) << index;
+    EXPECT_TRUE(picture) << index;
+    EXPECT_FALSE(blue) << index;
+  }
 }
 
 TEST_F(DirectoryListBoxTest, OpeningByDoubleClickAndEnter) {
