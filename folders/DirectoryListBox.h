@@ -7,9 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "folders/FolderPath.h"
 #include "runtime/Control.h"
+#include "runtime/ListPicture.h"
 
 class TDriveComboBox;
+class WinFolderSystem;
 
 class TDirectoryListBox : public TWinControl {
 public:
@@ -44,13 +47,45 @@ public:
   // Set by TDriveComboBox::SetDirList; cleared when that list goes.
   void SetDriveList(TDriveComboBox *driveList) { driveList_ = driveList; }
 
+  // Also sets the item height from the font.
+  void SetFont(const TFontDesign &font);
+  // A list first shown builds its items then, not before.
+  void SetVisible(bool visible) override;
+
   std::function<void()> OnChange;
+
+  // What the drawing shows, for tests.
+  FolderKind ItemKind(int index) const;
+  int ItemIndent(int index) const;
+  std::string DisplayText(int index) const;
+  bool CasePreserving() const { return casePreserving_; }
+  bool CaseSensitive() const { return caseSensitive_; }
+  // Replaces the file system (tests); nullptr restores the platform's.
+  void SetFolderSystem(WinFolderSystem *fs);
 
 protected:
   void GetCreateParams(CreateParams &params) override;
+  void HandleCreated() override;
+  bool Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT *result) override;
 
 private:
+  bool SameFolder(const std::string &path) const;
+  void Notify();
+  void FillWindow(int selected);
+  void DrawItem(const DRAWITEMSTRUCT &item);
+  const TListPicture &Picture(FolderKind kind) const;
+  int FontItemHeight() const;
+
   std::string directory_;
+  std::vector<FolderItem> items_;
+  bool listed_ = false; // the window holds items_
+  bool casePreserving_ = false;
+  bool caseSensitive_ = false;
+  bool switching_ = false; // a change is moving to another drive
+  TListPicture openFolder_{"OPENFOLDER"};
+  TListPicture currentFolder_{"CURRENTFOLDER"};
+  TListPicture closedFolder_{"CLOSEDFOLDER"};
   int itemHeight_ = 16;
   TDriveComboBox *driveList_ = nullptr;
+  WinFolderSystem *fs_;
 };

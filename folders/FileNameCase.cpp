@@ -1,25 +1,22 @@
 #include "folders/FileNameCase.h"
 
-std::string FileNameCase(std::string text, bool lower, TDriveSystem &system) {
-  if (text.empty())
-    return text;
-  if (!system.DoubleByteSystem()) {
+#include "folders/FolderPath.h"
+
+std::string FileNameCase(std::string text, bool lower, bool doubleByteSystem,
+                         const std::function<bool(unsigned char)> &isLeadByte) {
+  if (doubleByteSystem)
+    return AsciiCase(std::move(text), lower, isLeadByte);
+  if (!text.empty()) {
     DWORD length = static_cast<DWORD>(text.size());
     if (lower)
       CharLowerBuffA(&text[0], length);
     else
       CharUpperBuffA(&text[0], length);
-    return text;
-  }
-  for (size_t i = 0; i < text.size(); ++i) {
-    char &c = text[i];
-    if (system.IsLeadByte(static_cast<BYTE>(c))) {
-      ++i; // the trail byte belongs to the same character
-    } else if (lower && c >= 'A' && c <= 'Z') {
-      c = static_cast<char>(c + ('a' - 'A'));
-    } else if (!lower && c >= 'a' && c <= 'z') {
-      c = static_cast<char>(c - ('a' - 'A'));
-    }
   }
   return text;
+}
+
+std::string FileNameCase(std::string text, bool lower, TDriveSystem &system) {
+  return FileNameCase(std::move(text), lower, system.DoubleByteSystem(),
+                      [&](unsigned char byte) { return system.IsLeadByte(byte); });
 }

@@ -101,7 +101,7 @@ public:
   HFONT FontHandle() const { return font_.Get(); }
 
   // Messages the form reflects back to the control that caused them
-  // (WM_COMMAND, WM_DRAWITEM, WM_MEASUREITEM, WM_CTLCOLOR*). Returns true
+  // (WM_COMMAND, WM_DRAWITEM, WM_MEASUREITEM, WM_CTLCOLOR*, WM_VKEYTOITEM). Returns true
   // when handled, with *result set.
   virtual bool Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT *result);
 

@@ -294,6 +294,7 @@ bool TForm::Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT *result)
   case WM_CTLCOLORSTATIC:
   case WM_CTLCOLORLISTBOX:
   case WM_CTLCOLORBTN:
+  case WM_VKEYTOITEM: // keys of a list box with LBS_WANTKEYBOARDINPUT
     control = TWinControl::FromHandle(reinterpret_cast<HWND>(lParam));
     break;
   default:

@@ -1,0 +1,176 @@
+// Path logic of the directory list on a scripted file system: the split of
+// a path by directory changes, the chain of folders, item paths, and the
+// double-byte cases a single-byte system cannot produce.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "folders/FolderPath.h"
+
+// Found by argument-dependent lookup, so beside FolderItem.
+bool operator==(const FolderItem &a, const FolderItem &b) {
+  return a.text == b.text && a.kind == b.kind;
+}
+void PrintTo(const FolderItem &item, std::ostream *out) {
+  *out << item.text << "/" << static_cast<int>(item.kind);
+}
+
+namespace {
+
+// Folders and files by full path; per-drive current folders as the
+// platform keeps them. Shift-JIS lead bytes when `dbcs` is set.
+class ScriptedFolders : public FolderSystem {
+public:
+  std::set<std::string> folders{"C:\\",     "C:\\APPS",       "C:\\APPS\\TOOLS",     "D:\\",
+                                "D:\\WORK", "\\\\srv\\share", "\\\\srv\\share\\data"};
+  std::set<std::string> files{"C:\\APPS\\readme.txt"};
+  std::map<char, std::string> driveCurrent{{'C', "C:\\APPS"}, {'D', "D:\\WORK"}};
+  std::string current = "C:\\APPS";
+  int currentError = 0;
+  bool dbcs = false;
+  int changes = 0;
+
+  int CurrentDirectory(std::string &path) override {
+    if (currentError)
+      return currentError;
+    path = current;
+    return 0;
+  }
+  int ChangeDirectory(const std::string &path) override {
+    ++changes;
+    std::string full = Resolve(path);
+    if (!folders.count(full))
+      return 3;
+    current = full;
+    if (full[1] == ':')
+      driveCurrent[full[0]] = full;
+    return 0;
+  }
+  bool IsFile(const std::string &path) override { return files.count(Resolve(path)) != 0; }
+  bool IsLeadByte(unsigned char byte) override {
+    return dbcs && ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC));
+  }
+
+private:
+  std::string Resolve(const std::string &path) const {
+    std::string full;
+    if (path.size() == 2 && path[1] == ':') {
+      auto it = driveCurrent.find(path[0]);
+      full = it != driveCurrent.end() ? it->second : path + "\\";
+    } else if (path.size() > 2 && path[1] == ':') {
+      full = path;
+    } else if (path.rfind("\\\\", 0) == 0) {
+      full = path;
+    } else if (!path.empty() && path[0] == '\\') {
+      full = DrivePart(current) + path;
+    } else {
+      full = JoinPath(current, path);
+    }
+    if (full.size() > 3 && full.back() == '\\')
+      full.pop_back();
+    return full;
+  }
+};
+
+struct SplitCase {
+  const char *path;
+  int error;
+  char drive;
+  const char *folder;
+  const char *name;
+};
+
+TEST(FolderPathTest, SplitTriesEachChangeAndAlwaysGoesBack) {
+  const SplitCase cases[] = {
+      {"C:\\APPS\\TOOLS", 0, 'C', "\\APPS\\TOOLS", ""},
+      {"C:\\", 0, 'C', "\\", ""},
+      {"C:\\APPS\\", 0, 'C', "\\APPS", ""},
+      {"\\APPS\\TOOLS", 0, 'C', "\\APPS\\TOOLS", ""}, // the current drive
+      {"TOOLS", 0, 'C', "\\APPS\\TOOLS", ""},         // relative to the current folder
+      {"D:", 0, 'D', "\\WORK", ""},                   // the drive's own current folder
+      {"C:\\APPS\\readme.txt", 0, 'C', "\\APPS", "readme.txt"},
+      {"C:\\APPS\\*.txt", 0, 'C', "\\APPS", "*.txt"},
+      {"\\\\srv\\share\\data", 0, 0, "\\\\srv\\share\\data", ""},
+      {"C:\\APPS\\NOPE", 3, 'C', "", ""},
+      {"C:\\NOPE\\TOOLS", 3, 'C', "", ""},
+      {"Q:\\APPS", 3, 'Q', "", ""},
+  };
+  for (const SplitCase &c : cases) {
+    ScriptedFolders fs;
+    SplitResult result = SplitPath(c.path, fs);
+    EXPECT_EQ(result.error, c.error) << c.path;
+    EXPECT_EQ(result.drive, c.drive) << c.path;
+    if (c.error == 0) {
+      EXPECT_EQ(result.folder, c.folder) << c.path;
+      EXPECT_EQ(result.name, c.name) << c.path;
+    }
+    EXPECT_EQ(fs.current, "C:\\APPS") << c.path << ": the current directory is restored";
+  }
+}
+
+TEST(FolderPathTest, SplitWithAnUnreadableCurrentDirectoryChangesNothing) {
+  ScriptedFolders fs;
+  fs.currentError = kPathTooLong;
+  EXPECT_EQ(SplitPath("C:\\APPS\\TOOLS", fs).error, kPathTooLong);
+  EXPECT_EQ(fs.changes, 0);
+}
+
+struct ChainCase {
+  const char *directory;
+  bool dbcs;
+  std::vector<FolderItem> items;
+};
+
+TEST(FolderPathTest, ChainRunsFromTheRootToTheFolder) {
+  const FolderKind A = FolderKind::Ancestor, C = FolderKind::Current;
+  const ChainCase cases[] = {
+      {"C:\\APPS\\TOOLS", false, {{"C:\\", A}, {"APPS", A}, {"TOOLS", C}}},
+      {"C:\\", false, {{"C:\\", C}}},
+      {"\\\\srv\\share\\data\\x", false, {{"\\\\srv\\share\\", A}, {"data", A}, {"x", C}}},
+      {"\\\\srv\\share\\", false, {{"\\\\srv\\share\\", A}}},
+      // 0x95 0x5C is one double-byte character, not a name and a backslash.
+      {"C:\\\x95\x5C\\SUB", true, {{"C:\\", A}, {"\x95\x5C", A}, {"SUB", C}}},
+  };
+  for (const ChainCase &c : cases) {
+    ScriptedFolders fs;
+    fs.dbcs = c.dbcs;
+    EXPECT_EQ(FolderChain(c.directory, fs), c.items) << c.directory;
+  }
+}
+
+TEST(FolderPathTest, ItemPaths) {
+  ScriptedFolders fs;
+  std::string dir = "C:\\APPS\\TOOLS\\BIN";
+  std::vector<FolderItem> items = FolderChain(dir, fs);
+  items.push_back({"x", FolderKind::Subfolder});
+  const char *expected[] = {
+      "C:\\", "\\APPS", "\\APPS\\TOOLS", "C:\\APPS\\TOOLS\\BIN", "C:\\APPS\\TOOLS\\BIN\\x", ""};
+  for (int i = 0; i < 6; ++i)
+    EXPECT_EQ(ItemPath(dir, items, i, fs), expected[i]) << i;
+  EXPECT_EQ(ItemPath(dir, items, -1, fs), "");
+
+  std::string share = "\\\\srv\\share\\a\\b";
+  EXPECT_EQ(ItemPath(share, FolderChain(share, fs), 0, fs), "\\\\srv\\share\\");
+  EXPECT_EQ(ItemPath(share, FolderChain(share, fs), 1, fs), "\\a");
+
+  std::string root = "C:\\";
+  std::vector<FolderItem> rootItems = FolderChain(root, fs);
+  rootItems.push_back({"x", FolderKind::Subfolder});
+  EXPECT_EQ(ItemPath(root, rootItems, 1, fs), "C:\\x") << "no doubled backslash";
+
+  fs.dbcs = true;
+  std::string wide = "C:\\\x95\x5C\\SUB\\X";
+  EXPECT_EQ(ItemPath(wide, FolderChain(wide, fs), 2, fs), "\\\x95\x5C\\SUB");
+  EXPECT_EQ(PathDepth(wide, fs), 3);
+}
+
+TEST(FolderPathTest, DoubleByteCaseRuleLeavesBothBytesOfACharacter) {
+  ScriptedFolders fs;
+  fs.dbcs = true;
+  auto lead = [&](unsigned char byte) { return fs.IsLeadByte(byte); };
+  EXPECT_EQ(AsciiCase("AbC\x95Z\xE0q", true, lead), "abc\x95Z\xE0q");
+  EXPECT_EQ(AsciiCase("AbC\x95z\xC4", false, lead), "ABC\x95z\xC4") << "0xC4 is no letter";
+}
+
+} // namespace
