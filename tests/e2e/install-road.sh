@@ -28,20 +28,21 @@ save_window_shot "$fx" "$fy" 252 302 folder-dialog.png
 # failed change and leaves the directory list where it was.
 before=$(wt items TForm2 ListBox | tr '\n' '|')
 remove_drive u
-pick_drive() { # drop the drive list down, pick $1 by its letter, close it
+sleep 2 # Wine keeps a drive's mapping for a second
+pick_drive() { # drop the drive list down, pick $1 by its letter, then keys $2...
   xdotool mousemove $((fx + 120)) $((fy + 39)) click 1
   sleep 0.5
-  xdotool key "$1" Return
+  xdotool key "$@"
 }
-pick_drive u
-text=$(wt text '!Installer' 20) || fail "no error box for a drive that is gone"
+pick_drive u # the pick itself runs the change: no Return, the box takes it
+text=$(wt text '!Installer' 20) || fail "no error box for a drive that is gone: $(wt items TForm2 ComboBox | tr "\n" "|") list $(wt items TForm2 ListBox | tr "\n" "|")"
 echo "$text" | grep -qE '^(Invalid filename|File not found|I/O error [0-9]+)\.$' || fail "box text: $text"
 wt press '!Installer' 1
 wt gone '!Installer' 5 || fail "box still up"
 wt wait TForm2 5 >/dev/null || fail "folder dialog gone after the error"
 [ "$(wt items TForm2 ListBox | tr '\n' '|')" = "$before" ] || fail "the list moved"
 
-pick_drive t
+pick_drive t Return
 wait_items TForm2 ListBox '^[Tt]:\\$' "(the list on the new drive's root)"
 wt items TForm2 ListBox | grep -qx 'existing' || fail "subfolder of t: not listed"
 

@@ -108,8 +108,13 @@ int PrintItems(HWND window, const char *kind) {
   int count = static_cast<int>(Ask(query.found, list ? LB_GETCOUNT : CB_GETCOUNT, 0, 0));
   printf("%d\n", static_cast<int>(Ask(query.found, list ? LB_GETCURSEL : CB_GETCURSEL, 0, 0)));
   for (int i = 0; i < count; ++i) {
-    char text[1024] = "";
-    Ask(query.found, list ? LB_GETTEXT : CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    // Asked in UTF-16: across processes Wine hands the item over as such.
+    wchar_t wide[1024] = L"";
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(query.found, list ? LB_GETTEXT : CB_GETLBTEXT, i,
+                        reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG, 2000, &result);
+    char text[2048] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
     printf("%s\n", text);
   }
   return 0;

@@ -149,7 +149,7 @@ TEST_F(FolderDialogTest, NewFolderNames) {
   const NewFolderCase cases[] =
       {
           {"Games", true, true, false},       {"existing", true, true, false},
-          {"", false, false, false},          {"a|b", false, false, true},
+          {"", true, false, false}, // the path is the folder the list shows          {"a|b", false, false, true},
           {"afile.txt", false, false, false}, // names a file: nothing made, no move
       };
   for (const NewFolderCase &c : cases) {
