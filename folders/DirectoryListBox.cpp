@@ -38,7 +38,7 @@ private:
 } // namespace
 
 TDirectoryListBox::TDirectoryListBox(TForm *owner)
-    : TWinControl(owner), fs_(&WinFolderSystem::Default()) {
+    : TOwnerDrawList(owner), fs_(&WinFolderSystem::Default()) {
   SetBounds(0, 0, 145, 97);
   // A current directory that does not fit the buffer leaves it empty.
   fs_->CurrentDirectory(directory_);
@@ -192,7 +192,7 @@ int TDirectoryListBox::FontItemHeight() const {
 }
 
 void TDirectoryListBox::SetFont(const TFontDesign &font) {
-  TWinControl::SetFont(font);
+  TOwnerDrawList::SetFont(font);
   SetItemHeight(FontItemHeight());
 }
 
@@ -244,7 +244,7 @@ void TDirectoryListBox::SetItemIndex(int index) {
 }
 
 void TDirectoryListBox::SetVisible(bool visible) {
-  TWinControl::SetVisible(visible);
+  TOwnerDrawList::SetVisible(visible);
   if (visible && HandleAllocated() && !listed_)
     RebuildList();
 }
@@ -305,16 +305,8 @@ void TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT &item) {
     DrawFocusRect(dc, &rect);
 }
 
-bool TDirectoryListBox::Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT *result) {
+bool TDirectoryListBox::ItemNotification(UINT message, WPARAM wParam, LPARAM, LRESULT *result) {
   switch (message) {
-  case WM_MEASUREITEM:
-    reinterpret_cast<MEASUREITEMSTRUCT *>(lParam)->itemHeight = static_cast<UINT>(itemHeight_);
-    *result = TRUE;
-    return true;
-  case WM_DRAWITEM:
-    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
-    *result = TRUE;
-    return true;
   case WM_COMMAND:
     if (HIWORD(wParam) != LBN_DBLCLK)
       return false;

@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "folders/FolderPath.h"
-#include "runtime/Control.h"
 #include "runtime/ListPicture.h"
+#include "runtime/OwnerDrawList.h"
 
 class TDriveComboBox;
 class WinFolderSystem;
 
-class TDirectoryListBox : public TWinControl {
+class TDirectoryListBox : public TOwnerDrawList {
 public:
   explicit TDirectoryListBox(TForm *owner);
   ~TDirectoryListBox() override;
@@ -37,7 +37,6 @@ public:
   // Opens the selected item (double-click, Enter).
   void OpenSelected();
 
-  int ItemHeight() const { return itemHeight_; }
   void SetItemHeight(int height);
   int ItemCount() const;
   std::string ItemText(int index) const;
@@ -66,13 +65,13 @@ public:
 protected:
   void GetCreateParams(CreateParams &params) override;
   void HandleCreated() override;
-  bool Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT *result) override;
+  bool ItemNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT *result) override;
 
 private:
   bool SameFolder(const std::string &path) const;
   void Notify();
   void FillWindow(int selected);
-  void DrawItem(const DRAWITEMSTRUCT &item);
+  void DrawItem(const DRAWITEMSTRUCT &item) override;
   const TListPicture &Picture(FolderKind kind) const;
   int FontItemHeight() const;
 
@@ -85,7 +84,6 @@ private:
   TListPicture openFolder_{"OPENFOLDER"};
   TListPicture currentFolder_{"CURRENTFOLDER"};
   TListPicture closedFolder_{"CLOSEDFOLDER"};
-  int itemHeight_ = 16;
   TDriveComboBox *driveList_ = nullptr;
   WinFolderSystem *fs_;
 };

@@ -30,7 +30,8 @@ std::string CurrentDirectory() {
 }
 } // namespace
 
-TDriveComboBox::TDriveComboBox(TForm *owner) : TWinControl(owner), system_(&TDriveSystem::Real()) {
+TDriveComboBox::TDriveComboBox(TForm *owner)
+    : TOwnerDrawList(owner), system_(&TDriveSystem::Real()) {
   ResetItemHeight();
   std::string current = CurrentDirectory();
   // A network path (\\server\share) has no drive letter.
@@ -216,7 +217,7 @@ void TDriveComboBox::ApplyItemHeight() {
 }
 
 void TDriveComboBox::SetBounds(int left, int top, int width, int height) {
-  TWinControl::SetBounds(left, top, width, height);
+  TOwnerDrawList::SetBounds(left, top, width, height);
   if (HandleAllocated())
     ApplyItemHeight();
 }
@@ -238,16 +239,8 @@ void TDriveComboBox::HandleCreated() {
   SetDrive(drive_);
 }
 
-bool TDriveComboBox::Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT *result) {
+bool TDriveComboBox::ItemNotification(UINT message, WPARAM wParam, LPARAM, LRESULT *result) {
   switch (message) {
-  case WM_MEASUREITEM:
-    reinterpret_cast<MEASUREITEMSTRUCT *>(lParam)->itemHeight = static_cast<UINT>(itemHeight_);
-    *result = TRUE;
-    return true;
-  case WM_DRAWITEM:
-    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
-    *result = TRUE;
-    return true;
   case WM_COMMAND:
     if (HIWORD(wParam) != CBN_SELCHANGE)
       return false;

@@ -5,15 +5,15 @@
 #include <functional>
 #include <string>
 
-#include "runtime/Control.h"
 #include "runtime/ListPicture.h"
+#include "runtime/OwnerDrawList.h"
 
 class TDirectoryListBox;
 class TDriveSystem;
 
 enum TTextCase { tcLowerCase, tcUpperCase };
 
-class TDriveComboBox : public TWinControl {
+class TDriveComboBox : public TOwnerDrawList {
 public:
   explicit TDriveComboBox(TForm *owner);
   ~TDriveComboBox() override;
@@ -36,7 +36,6 @@ public:
   std::function<void()> OnChange;
 
   // The larger of the font's text height and the drive pictures' height.
-  int ItemHeight() const { return itemHeight_; }
   // The picture drawn beside entry `index`, or nullptr.
   const TListPicture *ItemPicture(int index) const;
   // Where the drives are read from; the platform unless a test replaces it
@@ -44,7 +43,7 @@ public:
   void SetDriveSystem(TDriveSystem &system) { system_ = &system; }
 
   void SetBounds(int left, int top, int width, int height) override;
-  bool Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT *result) override;
+  bool ItemNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT *result) override;
 
 protected:
   void GetCreateParams(CreateParams &params) override;
@@ -59,7 +58,7 @@ protected:
 private:
   // A message to the window, which must exist.
   LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const;
-  void DrawItem(const DRAWITEMSTRUCT &item);
+  void DrawItem(const DRAWITEMSTRUCT &item) override;
   void ResetItemHeight();
   void ApplyItemHeight();
   const TListPicture *PictureFor(UINT driveType) const;
@@ -75,5 +74,4 @@ private:
   TListPicture network_{"NETWORK"};
   TListPicture cdrom_{"CDROM"};
   TListPicture ram_{"RAM"};
-  int itemHeight_ = 0;
 };
