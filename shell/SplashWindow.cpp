@@ -1,6 +1,8 @@
 #include "shell/SplashWindow.h"
 
+#include "shell/ClosingDialog.h"
 #include "shell/InstallIni.h"
+#include "shell/TextViewer.h"
 
 TForm1 *Form1 = nullptr;
 
@@ -107,6 +109,15 @@ void TForm1::Label6MouseDown(const TMouseEvent &) {
 
 // The dialogs these commands open arrive with their own windows.
 void TForm1::Label4Click() {}
-void TForm1::Label3Click() {}
-void TForm1::Label5Click() {}
-void TForm1::Label6Click() {}
+void TForm1::Label3Click() {
+  SetEnabled(false);
+  Form6->Show();
+}
+
+void TForm1::Label5Click() {
+  Form5->ShowTextFile(Label9.Caption(), Label5.Caption());
+}
+
+void TForm1::Label6Click() {
+  Form5->ShowTextFile(Label9.Caption(), Label6.Caption());
+}
