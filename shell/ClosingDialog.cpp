@@ -17,13 +17,15 @@ const TFormDesign kDesign = {253,     123, GetSysColor(COLOR_BTNFACE), TBorderSt
 
 const TImageDesign kImage1 = {"Image1", 2, 1, 251, 122, "CLOSING"};
 
-// name, left, top, width, height, caption, font, alignment, autoSize
+// name, left, top, width, height, caption, font, alignment, autoSize. The
+// window does not exist yet when these apply, so the sizes hold the whole
+// caption; the credit lines get room to spare.
 const TLabelDesign kLabel2 = {
-    "Label2", 70, 65, 120, 16, "Code / Gfx : [kWz]", Arial(13, kBlack), TAlignment::Left, true};
+    "Label2", 70, 65, 150, 16, "Code / Gfx : [kWz]", Arial(13, kBlack), TAlignment::Left, true};
 const TLabelDesign kLabel4 = {"Label4",         37,  102, 26, 14, "[  ok", Arial(11, kGrey),
                               TAlignment::Left, true};
 const TLabelDesign kLabel5 = {
-    "Label5",         28,  42, 190, 16, "all ZEFRA and TaVRO members", Arial(13, kBlack),
+    "Label5",         28,  42, 215, 16, "all ZEFRA and TaVRO members", Arial(13, kBlack),
     TAlignment::Left, true};
 const TLabelDesign kLabel1 = {"Label1",         175, 101, 42, 14, "cancel ]", Arial(11, kGrey),
                               TAlignment::Left, true};

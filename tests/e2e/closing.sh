@@ -9,6 +9,7 @@
 dir=$(release_copy)
 start_installer "$dir"
 read -r x y _ _ _ _ < <(wt wait TForm1 20) || fail "no splash window"
+splash_ready "$x" "$y"
 install=$(area "$x" "$y" 33 296 38 16)
 
 xdotool mousemove $((x + 53)) $((y + 339)) click 1

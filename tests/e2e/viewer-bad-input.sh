@@ -10,6 +10,7 @@ head -c 20000 /dev/urandom >"$dir/demo.nfo" # zero bytes, control characters
 printf 'one\ntwo\nthree\n' >"$dir/file_id.diz"
 start_installer "$dir"
 read -r x y _ _ _ _ < <(wt wait TForm1 20) || fail "no splash window"
+splash_ready "$x" "$y"
 notes() { xdotool mousemove $((x + 53)) $((y + 339)) click 1; }
 diz() { xdotool mousemove $((x + 53)) $((y + 370)) click 1; }
 

@@ -16,3 +16,7 @@ drag_viewer() {
   done
   echo "$nx"
 }
+
+# Waits until the splash window at $1, $2 shows its title, so that it takes
+# clicks.
+splash_ready() { expect_colour "$(area "$1" "$2" 15 140 372 23)" 000000 "(splash title)"; }

@@ -8,6 +8,7 @@
 dir=$(release_copy)
 start_installer "$dir"
 read -r x y _ _ _ _ < <(wt wait TForm1 20) || fail "no splash window"
+splash_ready "$x" "$y"
 
 xdotool mousemove $((x + 53)) $((y + 339)) click 1
 read -r vx vy vw vh _ _ < <(wt wait "=Showing demo.nfo" 20) || fail "no viewer for demo.nfo"
