@@ -7,12 +7,10 @@
 . "$(dirname "$0")/viewer-lib.sh"
 
 dir=$(release_copy)
-start_installer "$dir"
-read -r x y _ _ _ _ < <(wt wait TForm1 20) || fail "no splash window"
-splash_ready "$x" "$y"
+start_splash "$dir"
 install=$(area "$x" "$y" 33 296 38 16)
 
-xdotool mousemove $((x + 53)) $((y + 339)) click 1
+click_notes
 read -r vx vy _ _ _ _ < <(wt wait "=Showing demo.nfo" 20) || fail "no viewer"
 vx=$(drag_viewer "$vx" "$vy" 240) # off the splash window's labels
 

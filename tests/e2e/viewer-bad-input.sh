@@ -8,15 +8,11 @@
 dir=$(release_copy)
 head -c 20000 /dev/urandom >"$dir/demo.nfo" # zero bytes, control characters
 printf 'one\ntwo\nthree\n' >"$dir/file_id.diz"
-start_installer "$dir"
-read -r x y _ _ _ _ < <(wt wait TForm1 20) || fail "no splash window"
-splash_ready "$x" "$y"
-notes() { xdotool mousemove $((x + 53)) $((y + 339)) click 1; }
-diz() { xdotool mousemove $((x + 53)) $((y + 370)) click 1; }
+start_splash "$dir"
 
 if [ "$(id -u)" != 0 ]; then # root reads whatever the mode says
   chmod 000 "$dir/demo.nfo"
-  notes
+  click_notes
   text=$(wt text '#32770' 20) || fail "no box for an unreadable file"
   echo "$text" | grep -qx 'File access denied\.' || fail "box text: $text"
   wt press '#32770' 1
@@ -24,16 +20,16 @@ if [ "$(id -u)" != 0 ]; then # root reads whatever the mode says
   chmod 644 "$dir/demo.nfo"
 fi
 
-notes
+click_notes
 read -r vx vy vw _ _ _ < <(wt wait "=Showing demo.nfo" 20) || fail "no viewer for a binary file"
 vx=$(drag_viewer "$vx" "$vy" 240) # off the splash window's labels
-diz
+click_diz
 wt wait "=Showing file_id.diz" 20 >/dev/null || fail "no viewer for LF-only lines"
 
 # One line of 10 MB: shown across the whole width (the short lines before
 # never reach the right half), and the program still answers.
 head -c 10000000 /dev/zero | tr '\0' 'x' >"$dir/file_id.diz"
-diz
+click_diz
 right=$(area "$vx" 0 330 15 300 40)
 for i in $(seq 60); do
   [ "$(count_colour "$right" 000000)" != 0 ] && break
@@ -46,7 +42,7 @@ memo=$(area "$vx" 0 330 15 270 200)
 
 # Deleted while shown: the viewer stays, empty.
 rm "$dir/file_id.diz"
-diz
+click_diz
 sleep 1
 wt wait TForm5 5 >/dev/null || fail "viewer hidden by a missing file"
 expect_no_colour "$memo" 000000 "(an empty viewer)"

@@ -17,6 +17,14 @@ drag_viewer() {
   echo "$nx"
 }
 
-# Waits until the splash window at $1, $2 shows its title, so that it takes
-# clicks.
-splash_ready() { expect_colour "$(area "$1" "$2" 15 140 372 23)" 000000 "(splash title)"; }
+# Starts the installer in release folder $1 and waits until its splash
+# window shows its title, so that it takes clicks; sets x and y to its place.
+start_splash() {
+  start_installer "$1"
+  read -r x y _ _ _ _ < <(wt wait TForm1 20) || fail "no splash window"
+  expect_colour "$(area "$x" "$y" 15 140 372 23)" 000000 "(splash title)"
+}
+
+# Clicks on the splash window's notes and description file labels.
+click_notes() { xdotool mousemove $((x + 53)) $((y + 339)) click 1; }
+click_diz() { xdotool mousemove $((x + 53)) $((y + 370)) click 1; }

@@ -6,11 +6,9 @@
 . "$(dirname "$0")/viewer-lib.sh"
 
 dir=$(release_copy)
-start_installer "$dir"
-read -r x y _ _ _ _ < <(wt wait TForm1 20) || fail "no splash window"
-splash_ready "$x" "$y"
+start_splash "$dir"
 
-xdotool mousemove $((x + 53)) $((y + 339)) click 1
+click_notes
 read -r vx vy vw vh _ _ < <(wt wait "=Showing demo.nfo" 20) || fail "no viewer for demo.nfo"
 [ "$vy" = 17 ] || fail "first showing at top $vy"
 [ "$vh" = $((768 - 35)) ] || fail "height $vh"
@@ -28,7 +26,7 @@ mkdir -p "$BIN/../screenshots"
 # file in the same window, now at the top edge with the left edge kept.
 vx=$(drag_viewer "$vx" "$vy" 240)
 [ "$vx" -ge 410 ] || fail "cannot drag the viewer: left edge $vx"
-xdotool mousemove $((x + 53)) $((y + 370)) click 1
+click_diz
 read -r dx dy _ _ _ _ < <(wt wait "=Showing file_id.diz" 20) || fail "no viewer for file_id.diz"
 [ "$dx $dy" = "$vx 0" ] || fail "second showing at $dx $dy"
 wt gone "=Showing demo.nfo" 1 || fail "a second viewer"
@@ -37,7 +35,7 @@ wt gone "=Showing demo.nfo" 1 || fail "a second viewer"
 wt close TForm5 || fail "cannot close the viewer"
 wt gone TForm5 5 || fail "viewer still shown"
 read -r _ _ _ _ _ visible < <(wt wait TForm1 5) || fail "the splash window went with it"
-xdotool mousemove $((x + 53)) $((y + 339)) click 1
+click_notes
 wt wait "=Showing demo.nfo" 20 >/dev/null || fail "no viewer after closing it"
 
 wt close TForm1 >/dev/null
