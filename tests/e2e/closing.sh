@@ -10,7 +10,7 @@ dir=$(release_copy)
 start_splash "$dir"
 install=$(area "$x" "$y" 33 296 38 16)
 
-click_notes
+show_notes
 read -r vx vy _ _ _ _ < <(wt wait "=Showing demo.nfo" 20) || fail "no viewer"
 vx=$(drag_viewer "$vx" "$vy" 240) # off the splash window's labels
 

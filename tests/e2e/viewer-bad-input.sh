@@ -20,7 +20,7 @@ if [ "$(id -u)" != 0 ]; then # root reads whatever the mode says
   chmod 644 "$dir/demo.nfo"
 fi
 
-click_notes
+show_notes
 read -r vx vy vw _ _ _ < <(wt wait "=Showing demo.nfo" 20) || fail "no viewer for a binary file"
 vx=$(drag_viewer "$vx" "$vy" 240) # off the splash window's labels
 click_diz

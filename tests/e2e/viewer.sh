@@ -8,7 +8,7 @@
 dir=$(release_copy)
 start_splash "$dir"
 
-click_notes
+show_notes
 read -r vx vy vw vh _ _ < <(wt wait "=Showing demo.nfo" 20) || fail "no viewer for demo.nfo"
 [ "$vy" = 17 ] || fail "first showing at top $vy"
 [ "$vh" = $((768 - 35)) ] || fail "height $vh"

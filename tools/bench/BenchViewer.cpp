@@ -10,8 +10,6 @@
 // that install.ini names on its third line.
 #include <windows.h>
 
-#include <psapi.h>
-
 #include <cstdio>
 #include <string>
 
@@ -31,11 +29,20 @@ double Now() {
   return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
+// The working set from kernel32's copy of the process-status call, so the
+// program imports system DLLs only.
 double ResidentMegabytes() {
-  PROCESS_MEMORY_COUNTERS counters{};
+  struct Counters {
+    DWORD cb, pageFaultCount;
+    SIZE_T peakWorkingSetSize, workingSetSize, rest[6];
+  } counters{};
   counters.cb = sizeof counters;
-  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-  return static_cast<double>(counters.WorkingSetSize) / 1e6;
+  using Query = BOOL(WINAPI *)(HANDLE, Counters *, DWORD);
+  auto query = reinterpret_cast<Query>(reinterpret_cast<void *>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "K32GetProcessMemoryInfo")));
+  if (!query || !query(GetCurrentProcess(), &counters, sizeof counters))
+    return 0;
+  return static_cast<double>(counters.workingSetSize) / 1e6;
 }
 
 void Painted(HWND window) {
