@@ -356,6 +356,12 @@ LRESULT TForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_CLOSE:
     Close();
     return 0;
+  case WM_SETFOCUS:
+    if (activeControl_ && activeControl_->HandleAllocated() && activeControl_->Visible()) {
+      SetFocus(activeControl_->Handle());
+      return 0;
+    }
+    break;
   case WM_MOVE:
   case WM_SIZE: {
     RECT outer;

@@ -75,6 +75,9 @@ public:
 
   const std::vector<TControl *> &Controls() const { return controls_; }
 
+  // The child window that takes the keyboard focus when the form gets it.
+  void SetActiveControl(TWinControl *control) { activeControl_ = control; }
+
 private:
   friend class TControl;
   friend class TWinControl;
@@ -109,5 +112,6 @@ private:
 
   int nextControlId_ = 100;                 // ids of child windows
   TGraphicControl *mouseControl_ = nullptr; // holds the capture
-  bool clicked_ = false;                    // left press pending on it
+  TWinControl *activeControl_ = nullptr;
+  bool clicked_ = false; // left press pending on it
 };

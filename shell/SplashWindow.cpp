@@ -1,7 +1,9 @@
 #include "shell/SplashWindow.h"
 
 #include "folders/FolderDialog.h"
+#include "shell/ClosingDialog.h"
 #include "shell/InstallIni.h"
+#include "shell/TextViewer.h"
 
 TForm1 *Form1 = nullptr;
 
@@ -121,7 +123,17 @@ void TForm1::Label4Click() {
   SetEnabled(false);
 }
 
-// The dialogs these commands open arrive with their own windows.
-void TForm1::Label3Click() {}
-void TForm1::Label5Click() {}
-void TForm1::Label6Click() {}
+// The closing dialog takes over; its cancel enables this window again.
+void TForm1::Label3Click() {
+  SetEnabled(false);
+  Form6->Show();
+}
+
+// The viewer is independent: this window stays enabled beside it.
+void TForm1::Label5Click() {
+  Form5->ShowTextFile(Label9.Caption(), Label5.Caption());
+}
+
+void TForm1::Label6Click() {
+  Form5->ShowTextFile(Label9.Caption(), Label6.Caption());
+}
