@@ -30,8 +30,12 @@ before=$(wt items TForm2 ListBox | tr '\n' '|')
 remove_drive u
 sleep 2 # Wine keeps a drive's mapping for a second
 pick_drive() { # drop the drive list down, pick $1 by its letter, then keys $2...
-  xdotool mousemove $((fx + 120)) $((fy + 39)) click 1
-  sleep 0.5
+  local i
+  for i in 1 2 3; do
+    xdotool mousemove $((fx + 120)) $((fy + 39)) click 1
+    wt wait ComboLBox 3 >/dev/null && break
+  done
+  wt wait ComboLBox 1 >/dev/null || fail "the drive list did not drop down"
   xdotool key "$@"
 }
 pick_drive u # the pick itself runs the change: no Return, the box takes it
