@@ -6,6 +6,7 @@
 
 #include "runtime/Application.h"
 #include "runtime/Gdi.h"
+#include "runtime/PaintMessages.h"
 
 namespace {
 DWORD StyleFor(TBorderStyle border) {
@@ -305,21 +306,12 @@ bool TForm::Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT *result)
 
 LRESULT TForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
+  RECT client{0, 0, clientWidth_, clientHeight_};
+  if (HandlePaintMessage(
+          handle_, message, wParam, client, [this](HDC dc, const RECT &area) { PaintTo(dc, area); },
+          &result))
+    return result;
   switch (message) {
-  case WM_ERASEBKGND:
-    return 1;
-  case WM_PAINT: {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(handle_, &ps);
-    PaintTo(dc, ps.rcPaint);
-    EndPaint(handle_, &ps);
-    return 0;
-  }
-  case WM_PRINTCLIENT: {
-    RECT all{0, 0, clientWidth_, clientHeight_};
-    PaintTo(reinterpret_cast<HDC>(wParam), all);
-    return 0;
-  }
   case WM_MOUSEMOVE:
     MouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     return 0;

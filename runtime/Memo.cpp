@@ -7,6 +7,7 @@
 
 #include "runtime/Application.h"
 #include "runtime/OemText.h"
+#include "runtime/PaintMessages.h"
 
 namespace {
 const char kClassName[] = "TMemo";
@@ -419,21 +420,12 @@ void TMemo::Paint(HDC dc, const RECT &area) {
 
 LRESULT TMemo::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   HWND window = Handle();
+  LRESULT painted = 0;
+  if (HandlePaintMessage(
+          window, message, wParam, ClientRect(),
+          [this](HDC dc, const RECT &area) { Paint(dc, area); }, &painted))
+    return painted;
   switch (message) {
-  case WM_ERASEBKGND:
-    return 1;
-  case WM_PAINT: {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
-    Paint(dc, ps.rcPaint);
-    EndPaint(window, &ps);
-    return 0;
-  }
-  case WM_PRINTCLIENT: {
-    RECT client = ClientRect();
-    Paint(reinterpret_cast<HDC>(wParam), client);
-    return 0;
-  }
   case WM_SIZE:
     UpdateScrollBar();
     Redraw();

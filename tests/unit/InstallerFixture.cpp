@@ -47,6 +47,9 @@ void InstallerFixture::WriteRelease(const std::vector<std::string> &iniLines) {
 }
 
 bool InstallerFixture::StartInstaller() {
+  // The display's real pointer away from where the windows appear: a window
+  // shown under it would get a pointer move of its own.
+  SetCursorPos(0, GetSystemMetrics(SM_CYSCREEN) - 1);
   SetCurrentDirectoryA(release.Root().c_str());
   app_ = std::make_unique<TApplication>();
   app_->Initialize();
