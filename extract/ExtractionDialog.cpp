@@ -1,16 +1,17 @@
 #include "extract/ExtractionDialog.h"
 
+#include "shell/Skin.h"
 #include "shell/SplashWindow.h"
 
 TForm4 *Form4 = nullptr;
 
 namespace {
-const COLORREF kBlack = RGB(0, 0, 0);
+using skin::kBlack;
 // Command labels of this dialog keep their grey: no hover or press look.
-const COLORREF kGrey = RGB(128, 128, 128);
+using skin::kGrey;
 
 TFontDesign Arial11(COLORREF color) {
-  return {"Arial", 11, true, ANSI_CHARSET, color};
+  return skin::Arial(11, color);
 }
 
 const TFormDesign kDesign = {253,        122, GetSysColor(COLOR_BTNFACE), TBorderStyle::None,

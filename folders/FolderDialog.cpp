@@ -6,24 +6,23 @@
 #include "folders/FreeSpace.h"
 #include "folders/NewFolderDialog.h"
 #include "runtime/StrToInt.h"
+#include "shell/Skin.h"
 #include "shell/SplashWindow.h"
 
 TForm2 *Form2 = nullptr;
 
 namespace {
-const COLORREF kBlack = RGB(0, 0, 0);
-// Command labels of this dialog keep their grey: no hover or press look.
-const COLORREF kGrey = RGB(128, 128, 128);
-const COLORREF kRed = RGB(255, 0, 0);
-const COLORREF kWhite = RGB(255, 255, 255);
+using skin::kBlack;
+using skin::kGrey;
+using skin::kRed;
+using skin::kWhite;
 
 const TFormDesign kDesign = {252, 302, RGB(128, 128, 128), TBorderStyle::None, "Form2", true};
-// The lists use the dialog's default font.
-const TFontDesign kDialogFont = {"MS Sans Serif", 11, false, DEFAULT_CHARSET, kBlack};
 
-const TFontDesign kCommand = {"Arial", 12, true, ANSI_CHARSET, kGrey};
-const TFontDesign kHeading = {"Arial", 11, true, ANSI_CHARSET, kBlack};
-const TFontDesign kSpace = {"Arial", 11, false, ANSI_CHARSET, kBlack};
+// Command labels of this dialog keep their grey: no hover or press look.
+const TFontDesign kCommand = skin::Arial(12, kGrey);
+const TFontDesign kHeading = skin::Arial(11, kBlack);
+const TFontDesign kSpace = skin::Arial(11, kBlack, false);
 
 const TImageDesign kImage1 = {"Image1", 1, -1, 251, 304, "FOLDERDIALOG", true};
 
@@ -46,10 +45,10 @@ TForm2::TForm2() : TForm("TForm2", kDesign) {
   for (size_t i = 0; i < std::size(labels); ++i)
     labels[i]->Apply(kLabels[i]);
   DriveComboBox1.SetName("DriveComboBox1");
-  DriveComboBox1.SetFont(kDialogFont);
+  DriveComboBox1.SetFont(skin::DialogFont());
   DriveComboBox1.SetBounds(5, 30, 242, 19);
   DirectoryListBox1.SetName("DirectoryListBox1");
-  DirectoryListBox1.SetFont(kDialogFont);
+  DirectoryListBox1.SetFont(skin::DialogFont());
   DirectoryListBox1.SetBounds(5, 50, 241, 176);
   DirectoryListBox1.SetItemHeight(16);
 

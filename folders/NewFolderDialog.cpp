@@ -3,18 +3,15 @@
 #include <string>
 
 #include "folders/FolderDialog.h"
+#include "shell/Skin.h"
 #include "shell/SplashWindow.h"
 
 TForm3 *Form3 = nullptr;
 
 namespace {
-const COLORREF kBlack = RGB(0, 0, 0);
-const COLORREF kGrey = RGB(128, 128, 128);
-
 const TFormDesign kDesign = {252, 122, RGB(128, 128, 128), TBorderStyle::None, "Form3", true};
-const TFontDesign kDialogFont = {"MS Sans Serif", 11, false, DEFAULT_CHARSET, kBlack};
-const TFontDesign kCommand = {"Arial", 11, true, ANSI_CHARSET, kGrey};
-const TFontDesign kHeading = {"Arial", 11, true, ANSI_CHARSET, kBlack};
+const TFontDesign kCommand = skin::Arial(11, skin::kGrey);
+const TFontDesign kHeading = skin::Arial(11, skin::kBlack);
 
 const TImageDesign kImage1 = {"Image1", 1, 1, 252, 122, "NEWFOLDER"};
 
@@ -32,7 +29,7 @@ TForm3::TForm3() : TForm("TForm3", kDesign) {
   for (size_t i = 0; i < std::size(labels); ++i)
     labels[i]->Apply(kLabels[i]);
   Edit1.SetName("Edit1");
-  Edit1.SetFont(kDialogFont);
+  Edit1.SetFont(skin::DialogFont());
   Edit1.SetBounds(13, 51, 225, 21);
   Edit1.SetText("NAME");
 

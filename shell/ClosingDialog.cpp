@@ -1,16 +1,14 @@
 #include "shell/ClosingDialog.h"
 
+#include "shell/Skin.h"
 #include "shell/SplashWindow.h"
 
 TForm6 *Form6 = nullptr;
 
 namespace {
-const COLORREF kBlack = RGB(0, 0, 0);
-const COLORREF kGrey = RGB(0x80, 0x80, 0x80);
-
-TFontDesign Arial(int height, COLORREF color) {
-  return {"Arial", height, true, ANSI_CHARSET, color};
-}
+using skin::Arial;
+using skin::kBlack;
+using skin::kGrey;
 
 const TFormDesign kDesign = {253,     123, GetSysColor(COLOR_BTNFACE), TBorderStyle::None,
                              "Form6", true};

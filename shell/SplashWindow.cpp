@@ -3,17 +3,15 @@
 #include "folders/FolderDialog.h"
 #include "shell/ClosingDialog.h"
 #include "shell/InstallIni.h"
+#include "shell/Skin.h"
 #include "shell/TextViewer.h"
 
 TForm1 *Form1 = nullptr;
 
 namespace {
-const COLORREF kBlack = RGB(0, 0, 0);
-const COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
-
-TFontDesign Arial(int height, COLORREF color) {
-  return {"Arial", height, true, ANSI_CHARSET, color};
-}
+using skin::Arial;
+using skin::kBlack;
+using skin::kWhite;
 
 const TFormDesign kDesign = {402, 422, kBlack, TBorderStyle::None, "Installer", true};
 
