@@ -15,6 +15,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     ShowProgramReport(error);
   } catch (const std::exception &error) {
     ShowProgramReport("Exception", error.what(), nullptr);
+  } catch (...) {
+    // Last resort: nothing may leave the program unreported.
+    ShowProgramReport("Exception", "Unknown exception", nullptr);
   }
   // Leaving the scope destroys every window; the music device closes then.
   return 0;

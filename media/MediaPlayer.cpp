@@ -1,6 +1,7 @@
 #include "media/MediaPlayer.h"
 
 #include "runtime/Exception.h"
+#include "runtime/SystemEntry.h"
 
 namespace {
 const char kPlayerClass[] = "TMediaPlayer";
@@ -50,7 +51,7 @@ void TMediaPlayer::GetCreateParams(CreateParams &params) {
 LRESULT CALLBACK TMediaPlayer::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == MM_MCINOTIFY) {
     if (auto *player = static_cast<TMediaPlayer *>(FromHandle(window)))
-      player->Notified(wParam);
+      GuardedEntry([&] { player->Notified(wParam); });
     return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);

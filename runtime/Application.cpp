@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "runtime/Form.h"
+#include "runtime/SystemEntry.h"
 
 TApplication *Application = nullptr;
 
@@ -12,8 +13,10 @@ const char kApplicationClass[] = "TApplication";
 LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CLOSE) {
     // The task-bar entry's close ends the program like closing the main form.
-    if (Application && Application->MainForm())
-      Application->MainForm()->Close();
+    GuardedEntry([] {
+      if (Application && Application->MainForm())
+        Application->MainForm()->Close();
+    });
     return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);
@@ -120,11 +123,7 @@ void TApplication::Run() {
     return;
   if (handle_)
     ShowWindow(handle_, SW_SHOWNA);
-  try {
-    mainForm_->Show();
-  } catch (...) {
-    HandleCurrentException();
-  }
+  GuardedEntry([this] { mainForm_->Show(); });
   while (!terminated_) {
     MSG msg;
     BOOL got = GetMessageA(&msg, nullptr, 0, 0);

@@ -7,6 +7,7 @@
 #include "runtime/Application.h"
 #include "runtime/Gdi.h"
 #include "runtime/PaintMessages.h"
+#include "runtime/SystemEntry.h"
 
 namespace {
 DWORD StyleFor(TBorderStyle border) {
@@ -100,11 +101,7 @@ void TForm::LoadedControls() {
 }
 
 void TForm::DoCreate() {
-  try {
-    FormCreate();
-  } catch (const Exception &error) {
-    Application->HandleException(error);
-  }
+  GuardedEntry([this] { FormCreate(); });
 }
 
 void TForm::SetVisible(bool visible) {
@@ -386,11 +383,5 @@ LRESULT CALLBACK TForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
   auto *form = reinterpret_cast<TForm *>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (!form)
     return DefWindowProcA(window, message, wParam, lParam);
-  // No exception may cross the system's frames: report it here and go on.
-  try {
-    return form->Dispatch(message, wParam, lParam);
-  } catch (...) {
-    Application->HandleCurrentException();
-  }
-  return 0;
+  return GuardedEntry<LRESULT>(0, [&] { return form->Dispatch(message, wParam, lParam); });
 }

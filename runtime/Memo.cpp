@@ -8,6 +8,7 @@
 #include "runtime/Application.h"
 #include "runtime/OemText.h"
 #include "runtime/PaintMessages.h"
+#include "runtime/SystemEntry.h"
 
 namespace {
 const char kClassName[] = "TMemo";
@@ -492,10 +493,5 @@ LRESULT CALLBACK TMemo::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
   auto *memo = static_cast<TMemo *>(TWinControl::FromHandle(window));
   if (!memo)
     return DefWindowProcA(window, message, wParam, lParam);
-  try {
-    return memo->Dispatch(message, wParam, lParam);
-  } catch (...) {
-    Application->HandleCurrentException();
-  }
-  return 0;
+  return GuardedEntry<LRESULT>(0, [&] { return memo->Dispatch(message, wParam, lParam); });
 }
