@@ -27,39 +27,33 @@ UnrarDll &UnrarDll::Instance() {
 
 UnrarDll::UnrarDll(std::string fileName) : fileName_(std::move(fileName)) {}
 
-UnrarDll::~UnrarDll() {
-  if (module_ != nullptr)
-    FreeLibrary(static_cast<HMODULE>(module_));
-}
+UnrarDll::~UnrarDll() = default;
 
 void UnrarDll::Load() {
-  if (module_ != nullptr)
+  if (module_)
     return;
 
   // No "cannot find" or critical-error box from the platform: a failure here
   // is reported by the exception alone.
   const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-  HMODULE module = LoadLibraryA(fileName_.c_str());
+  LoadedModule module(LoadLibraryA(fileName_.c_str()));
   const DWORD error = GetLastError();
   SetErrorMode(oldMode);
-  if (module == nullptr)
+  if (!module)
     throw Exception("Cannot load " + fileName_ + " (error " + std::to_string(error) + ")");
 
+  // A missing call throws and the module is freed with its owner.
   Calls calls{};
-  try {
-    Bind(module, fileName_, "RAROpenArchive", calls.openArchive);
-    Bind(module, fileName_, "RARCloseArchive", calls.closeArchive);
-    Bind(module, fileName_, "RARReadHeader", calls.readHeader);
-    Bind(module, fileName_, "RARReadHeaderEx", calls.readHeaderEx);
-    Bind(module, fileName_, "RARProcessFile", calls.processFile);
-    Bind(module, fileName_, "RARSetChangeVolProc", calls.setChangeVolProc);
-    Bind(module, fileName_, "RARSetProcessDataProc", calls.setProcessDataProc);
-  } catch (...) {
-    FreeLibrary(module);
-    throw;
-  }
+  HMODULE loaded = module.Get();
+  Bind(loaded, fileName_, "RAROpenArchive", calls.openArchive);
+  Bind(loaded, fileName_, "RARCloseArchive", calls.closeArchive);
+  Bind(loaded, fileName_, "RARReadHeader", calls.readHeader);
+  Bind(loaded, fileName_, "RARReadHeaderEx", calls.readHeaderEx);
+  Bind(loaded, fileName_, "RARProcessFile", calls.processFile);
+  Bind(loaded, fileName_, "RARSetChangeVolProc", calls.setChangeVolProc);
+  Bind(loaded, fileName_, "RARSetProcessDataProc", calls.setProcessDataProc);
   calls_ = calls;
-  module_ = module;
+  module_ = std::move(module);
 }
 
 RarHandle UnrarDll::OpenArchive(RAROpenArchiveData *data) {

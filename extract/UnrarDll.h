@@ -4,6 +4,7 @@
 #pragma once
 
 #include "extract/ArchiveLibrary.h"
+#include "runtime/Handles.h"
 
 #include <string>
 
@@ -22,7 +23,7 @@ public:
   UnrarDll &operator=(const UnrarDll &) = delete;
 
   const std::string &FileName() const { return fileName_; }
-  bool Loaded() const { return module_ != nullptr; }
+  bool Loaded() const { return static_cast<bool>(module_); }
   // Loads the file and looks up all seven calls, unless done already.
   // Throws Exception: "Cannot load <file> (error <n>)" or
   // "<file> has no entry point <call>".
@@ -49,12 +50,12 @@ private:
   };
 
   const Calls &Bound() {
-    if (module_ == nullptr)
+    if (!module_)
       Load();
     return calls_;
   }
 
   std::string fileName_;
-  void *module_ = nullptr; // HMODULE
+  LoadedModule module_;
   Calls calls_{};
 };

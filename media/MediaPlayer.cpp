@@ -2,6 +2,7 @@
 
 #include "runtime/Exception.h"
 #include "runtime/SystemEntry.h"
+#include "runtime/WindowClass.h"
 
 namespace {
 const char kPlayerClass[] = "TMediaPlayer";
@@ -36,15 +37,7 @@ TMediaPlayer::~TMediaPlayer() {
 }
 
 void TMediaPlayer::GetCreateParams(CreateParams &params) {
-  static bool registered = false;
-  if (!registered) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = kPlayerClass;
-    RegisterClassA(&wc);
-    registered = true;
-  }
+  RegisterWindowClass(kPlayerClass, WindowProc);
   params.className = kPlayerClass;
 }
 

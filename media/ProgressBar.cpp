@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "runtime/Exception.h"
+#include "runtime/WindowClass.h"
 
 namespace {
 const char kProgressClass[] = "msctls_progress32";
@@ -29,17 +30,12 @@ void InitProgressClass() {
 }
 
 void RegisterWrapperClass() {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA existing;
-  if (GetClassInfoA(instance, kWrapperClass, &existing))
-    return;
   WNDCLASSA wc;
   if (!GetClassInfoA(nullptr, kProgressClass, &wc))
     return;
   wc.style &= ~(CS_HREDRAW | CS_VREDRAW);
-  wc.hInstance = instance;
   wc.lpszClassName = kWrapperClass;
-  RegisterClassA(&wc);
+  RegisterWindowClass(wc);
 }
 } // namespace
 

@@ -4,6 +4,7 @@
 
 #include "runtime/Form.h"
 #include "runtime/SystemEntry.h"
+#include "runtime/WindowClass.h"
 
 TApplication *Application = nullptr;
 
@@ -52,12 +53,7 @@ void TApplication::Initialize() {
   if (handle_)
     return;
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = ApplicationWindowProc;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconA(instance, "MAINICON");
-  wc.lpszClassName = kApplicationClass;
-  RegisterClassA(&wc);
+  RegisterWindowClass(kApplicationClass, ApplicationWindowProc, nullptr, true);
   // Zero-sized: it only carries the title and icon of the task-bar entry.
   handle_ = CreateWindowExA(0, kApplicationClass, "",
                             WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,

@@ -119,8 +119,6 @@ protected:
   virtual void GetCreateParams(CreateParams &params) = 0;
   // Runs right after the window exists: hand stored state to it.
   virtual void HandleCreated() {}
-  // Runs before the window goes: read back state worth keeping.
-  virtual void HandleDestroying() {}
   // Runs after SetFont, with or without a window.
   virtual void FontChanged() {}
 

@@ -24,7 +24,3 @@ void TEdit::GetCreateParams(CreateParams &params) {
   params.exStyle = WS_EX_CLIENTEDGE;
   params.text = text_;
 }
-
-void TEdit::HandleDestroying() {
-  text_ = Text();
-}

@@ -14,7 +14,6 @@ public:
 
 protected:
   void GetCreateParams(CreateParams &params) override;
-  void HandleDestroying() override;
 
 private:
   std::string text_;

@@ -8,6 +8,7 @@
 #include "runtime/Gdi.h"
 #include "runtime/PaintMessages.h"
 #include "runtime/SystemEntry.h"
+#include "runtime/WindowClass.h"
 
 namespace {
 DWORD StyleFor(TBorderStyle border) {
@@ -72,16 +73,7 @@ void TForm::CreateHandle() {
   if (handle_)
     return;
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA existing;
-  if (!GetClassInfoA(instance, className_, &existing)) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hIcon = LoadIconA(instance, "MAINICON");
-    wc.lpszClassName = className_;
-    RegisterClassA(&wc);
-  }
+  RegisterWindowClass(className_, WindowProc, IDC_ARROW, true);
   HWND owner = Application ? Application->Handle() : nullptr;
   CreateWindowExA(ExStyleFor(border_), className_, caption_.c_str(), StyleFor(border_), left_, top_,
                   width_, height_, owner, nullptr, instance, this);

@@ -9,6 +9,7 @@
 #include "runtime/OemText.h"
 #include "runtime/PaintMessages.h"
 #include "runtime/SystemEntry.h"
+#include "runtime/WindowClass.h"
 
 namespace {
 const char kClassName[] = "TMemo";
@@ -161,16 +162,7 @@ void TMemo::SetFocus() {
 }
 
 void TMemo::GetCreateParams(CreateParams &params) {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA existing;
-  if (!GetClassInfoA(instance, kClassName, &existing)) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_IBEAM));
-    wc.lpszClassName = kClassName;
-    RegisterClassA(&wc);
-  }
+  RegisterWindowClass(kClassName, WindowProc, IDC_IBEAM);
   params.className = kClassName;
   params.style = WS_VSCROLL | WS_TABSTOP;
   params.exStyle = WS_EX_CLIENTEDGE;

@@ -21,10 +21,7 @@ private:
 
 TextFile::TextFile() = default;
 
-TextFile::~TextFile() {
-  if (handle_ != INVALID_HANDLE_VALUE)
-    CloseHandle(handle_);
-}
+TextFile::~TextFile() = default;
 
 void TextFile::Fail(int32_t code) {
   if (IoResult() == 0)
@@ -44,20 +41,19 @@ void TextFile::Reset() {
   }
   if (mode_ == Mode::Input)
     Close();
-  HANDLE handle = CreateFileA(name_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) {
+  FileHandle handle(CreateFileA(name_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!handle) {
     Fail(static_cast<int32_t>(GetLastError()));
     return;
   }
-  DWORD type = GetFileType(handle);
+  DWORD type = GetFileType(handle.Get());
   if (type != FILE_TYPE_DISK && type != FILE_TYPE_CHAR && type != FILE_TYPE_PIPE) {
-    CloseHandle(handle);
     Fail(kIoNotOpenForOutput);
     return;
   }
-  handle_ = handle;
-  source_ = std::make_unique<HandleSource>(handle_);
+  handle_ = std::move(handle);
+  source_ = std::make_unique<HandleSource>(handle_.Get());
   reader_ = std::make_unique<TextLineReader>(*source_);
   mode_ = Mode::Input;
 }
@@ -93,8 +89,7 @@ void TextFile::Close() {
   }
   reader_.reset();
   source_.reset();
-  BOOL closed = CloseHandle(handle_);
-  handle_ = INVALID_HANDLE_VALUE;
+  bool closed = handle_.Close();
   mode_ = Mode::Closed;
   if (!closed)
     Fail(static_cast<int32_t>(GetLastError()));

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "runtime/Handles.h"
 #include "runtime/TextLineReader.h"
 
 class TextFile {
@@ -35,7 +36,7 @@ private:
 
   Mode mode_ = Mode::Unassigned;
   std::string name_;
-  HANDLE handle_ = INVALID_HANDLE_VALUE;
+  FileHandle handle_;
   std::unique_ptr<HandleSource> source_;
   std::unique_ptr<TextLineReader> reader_;
 };
