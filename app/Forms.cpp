@@ -1,12 +1,7 @@
 #include "app/Forms.h"
 
-#include "extract/ExtractionDialog.h"
-#include "folders/FolderDialog.h"
-#include "folders/NewFolderDialog.h"
 #include "runtime/Application.h"
-#include "shell/ClosingDialog.h"
-#include "shell/SplashWindow.h"
-#include "shell/TextViewer.h"
+#include "shell/Forms.h"
 
 void CreateInstallerForms() {
   Application->CreateForm(Form1); // main window; its creation reads install.ini

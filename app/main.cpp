@@ -1,8 +1,8 @@
 #include <windows.h>
 
 #include "app/Forms.h"
-#include "media/ErrorReport.h"
 #include "runtime/Application.h"
+#include "runtime/ErrorReport.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   TApplication application;

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "extract/ExtractTexts.h"
-#include "extract/ExtractionDialog.h"
+#include "shell/Form4.h"
 #include "extract/UnrarDll.h"
 #include "runtime/Application.h"
 #include "runtime/IoResult.h"
-#include "shell/SplashWindow.h"
+#include "shell/Form1.h"
 
 namespace {
 constexpr unsigned kCommentSize = 16384;

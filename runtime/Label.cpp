@@ -7,10 +7,10 @@ void TLabel::Apply(const TLabelDesign &design) {
   font_ = design.font;
   fontHandle_.Reset();
   alignment_ = design.alignment;
-  autoSize_ = design.autoSize;
-  wordWrap_ = design.wordWrap;
-  transparent_ = design.transparent;
-  SetVisible(design.visible);
+  autoSize_ = (design.options & loAutoSize) != 0;
+  wordWrap_ = (design.options & loWordWrap) != 0;
+  transparent_ = (design.options & loOpaque) == 0;
+  SetVisible((design.options & loHidden) == 0);
   SetBounds(design.left, design.top, design.width, design.height);
   SetCaption(design.caption);
 }

@@ -9,6 +9,15 @@
 
 enum class TAlignment { Left, Center, Right };
 
+// What a label's design may switch on; without any, a label is a visible,
+// transparent single line of fixed size.
+enum TLabelOption : unsigned {
+  loAutoSize = 1u << 0, // size follows the caption
+  loWordWrap = 1u << 1,
+  loHidden = 1u << 2,
+  loOpaque = 1u << 3, // fills its area with the form's colour first
+};
+
 // Design-time properties of a label, as a form resource would hold them.
 struct TLabelDesign {
   const char *name;
@@ -16,10 +25,7 @@ struct TLabelDesign {
   const char *caption;
   TFontDesign font;
   TAlignment alignment = TAlignment::Left;
-  bool autoSize = false; // size follows the caption
-  bool wordWrap = false;
-  bool visible = true;
-  bool transparent = true;
+  unsigned options = 0; // TLabelOption bits
 };
 
 class TLabel : public TGraphicControl {

@@ -2,7 +2,7 @@
 
 #include "runtime/IoResult.h"
 #include "runtime/TextFile.h"
-#include "shell/SplashWindow.h"
+#include "shell/Form1.h"
 
 namespace {
 // Every read is checked before its value is used.

@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include "InstallerFixture.h"
-#include "shell/ClosingDialog.h"
-#include "shell/SplashWindow.h"
-#include "shell/TextViewer.h"
+#include "shell/Form6.h"
+#include "shell/Form1.h"
+#include "shell/Form5.h"
 
 namespace {
 

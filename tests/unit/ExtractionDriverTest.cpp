@@ -6,9 +6,9 @@
 #include "ExtractionHarness.h"
 #include "ScriptedArchive.h"
 #include "extract/ExtractArchive.h"
-#include "extract/ExtractionDialog.h"
+#include "shell/Form4.h"
 #include "extract/UnrarDll.h"
-#include "shell/SplashWindow.h"
+#include "shell/Form1.h"
 
 namespace {
 

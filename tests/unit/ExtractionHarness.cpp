@@ -1,8 +1,8 @@
 #include "ExtractionHarness.h"
 
 #include "extract/ExtractArchive.h"
-#include "extract/ExtractionDialog.h"
-#include "shell/SplashWindow.h"
+#include "shell/Form4.h"
+#include "shell/Form1.h"
 
 std::vector<ShellCall> shellCalls;
 

@@ -3,11 +3,11 @@
 #include <windows.h>
 
 #include "InstallerFixture.h"
-#include "extract/ExtractionDialog.h"
-#include "folders/FolderDialog.h"
+#include "shell/Form4.h"
+#include "shell/Form2.h"
 #include "folders/FreeSpace.h"
-#include "folders/NewFolderDialog.h"
-#include "shell/SplashWindow.h"
+#include "shell/Form3.h"
+#include "shell/Form1.h"
 
 namespace {
 

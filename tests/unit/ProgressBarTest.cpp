@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "media/ProgressBar.h"
+#include "runtime/ProgressBar.h"
 #include "runtime/Exception.h"
 #include "runtime/Form.h"
 

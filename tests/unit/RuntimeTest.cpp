@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "media/ErrorReport.h"
+#include "runtime/ErrorReport.h"
 #include "runtime/Application.h"
 #include "runtime/Form.h"
 #include "runtime/Label.h"
@@ -16,7 +16,7 @@ public:
   TTestForm() : TForm("TTestForm", {200, 100, RGB(0, 0, 0), TBorderStyle::None, "Test", true}) {
     Under.Apply({"Under", 0, 0, 200, 100, "", {}});
     Button.Apply({"Button", 10, 10, 50, 20, "press", {}});
-    Hidden.Apply({"Hidden", 10, 10, 50, 20, "hidden", {}, TAlignment::Left, false, false, false});
+    Hidden.Apply({"Hidden", 10, 10, 50, 20, "hidden", {}, TAlignment::Left, loHidden});
     Button.OnClick = [this] { ++clicks; };
     Button.OnMouseDown = [this](const TMouseEvent &e) { downs.push_back(e.button); };
     Under.OnClick = [this] { ++underClicks; };

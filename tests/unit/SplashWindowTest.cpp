@@ -6,7 +6,7 @@
 
 #include "InstallerFixture.h"
 #include "media/MediaPlayer.h"
-#include "shell/SplashWindow.h"
+#include "shell/Form1.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "InstallerFixture.h"
-#include "shell/SplashWindow.h"
-#include "shell/TextViewer.h"
+#include "shell/Form1.h"
+#include "shell/Form5.h"
 
 namespace {
 

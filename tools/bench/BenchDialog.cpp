@@ -8,10 +8,10 @@
 
 #include "app/Forms.h"
 #include "extract/ExtractArchive.h"
-#include "extract/ExtractionDialog.h"
+#include "shell/Form4.h"
 #include "extract/UnrarDll.h"
 #include "runtime/Application.h"
-#include "shell/SplashWindow.h"
+#include "shell/Form1.h"
 
 namespace {
 // The real library with the data callback timed, to tell the dialog's own

@@ -17,8 +17,8 @@
 #include "runtime/Application.h"
 #include "runtime/IoResult.h"
 #include "runtime/TextFile.h"
-#include "shell/SplashWindow.h"
-#include "shell/TextViewer.h"
+#include "shell/Form1.h"
+#include "shell/Form5.h"
 
 namespace {
 LARGE_INTEGER frequency;

@@ -1,4 +1,4 @@
-#include "runtime/CommandSkin.h"
+#include "shell/CommandSkin.h"
 
 #include "runtime/Label.h"
 

@@ -1,4 +1,4 @@
-#include "shell/TextViewer.h"
+#include "shell/Form5.h"
 
 #include "runtime/IoResult.h"
 #include "runtime/TextFile.h"

@@ -1,10 +1,10 @@
-#include "folders/NewFolderDialog.h"
+#include "shell/Form3.h"
 
 #include <string>
 
-#include "folders/FolderDialog.h"
+#include "runtime/DesignRows.h"
+#include "shell/Forms.h"
 #include "shell/Skin.h"
-#include "shell/SplashWindow.h"
 
 TForm3 *Form3 = nullptr;
 
@@ -15,19 +15,19 @@ const TFontDesign kHeading = skin::Arial(11, skin::kBlack);
 
 const TImageDesign kImage1 = {"Image1", 1, 1, 252, 122, "NEWFOLDER"};
 
-// name, left, top, width, height, caption, font, alignment, autoSize
-const TLabelDesign kLabels[] = {
-    {"Label2", 37, 101, 24, 14, "[  ok", kCommand, TAlignment::Left, true},
-    {"Label3", 174, 101, 42, 14, "cancel ]", kCommand, TAlignment::Left, true},
-    {"Label1", 5, 2, 95, 14, "Choose a name...", kHeading, TAlignment::Left, true},
+// In paint order.
+const TLabelRow<TForm3> kLabels[] = {
+    {&TForm3::Label2, {"Label2", 37, 101, 24, 14, "[  ok", kCommand, TAlignment::Left, loAutoSize}},
+    {&TForm3::Label3,
+     {"Label3", 174, 101, 42, 14, "cancel ]", kCommand, TAlignment::Left, loAutoSize}},
+    {&TForm3::Label1,
+     {"Label1", 5, 2, 95, 14, "Choose a name...", kHeading, TAlignment::Left, loAutoSize}},
 };
 } // namespace
 
 TForm3::TForm3() : TForm("TForm3", kDesign) {
   Image1.Apply(kImage1);
-  TLabel *labels[] = {&Label2, &Label3, &Label1};
-  for (size_t i = 0; i < std::size(labels); ++i)
-    labels[i]->Apply(kLabels[i]);
+  ApplyDesign(*this, kLabels);
   Edit1.SetName("Edit1");
   Edit1.SetFont(skin::DialogFont());
   Edit1.SetBounds(13, 51, 225, 21);

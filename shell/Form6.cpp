@@ -1,7 +1,8 @@
-#include "shell/ClosingDialog.h"
+#include "shell/Form6.h"
 
+#include "runtime/DesignRows.h"
+#include "shell/Forms.h"
 #include "shell/Skin.h"
-#include "shell/SplashWindow.h"
 
 TForm6 *Form6 = nullptr;
 
@@ -15,26 +16,25 @@ const TFormDesign kDesign = {253,     123, GetSysColor(COLOR_BTNFACE), TBorderSt
 
 const TImageDesign kImage1 = {"Image1", 2, 1, 251, 122, "CLOSING"};
 
-// name, left, top, width, height, caption, font, alignment, autoSize. The
-// window does not exist yet when these apply, so the sizes hold the whole
-// caption; the credit lines get room to spare.
-const TLabelDesign kLabel2 = {
-    "Label2", 70, 65, 150, 16, "Code / Gfx : [kWz]", Arial(13, kBlack), TAlignment::Left, true};
-const TLabelDesign kLabel4 = {"Label4",         37,  102, 26, 14, "[  ok", Arial(11, kGrey),
-                              TAlignment::Left, true};
-const TLabelDesign kLabel5 = {
-    "Label5",         28,  42, 215, 16, "all ZEFRA and TaVRO members", Arial(13, kBlack),
-    TAlignment::Left, true};
-const TLabelDesign kLabel1 = {"Label1",         175, 101, 42, 14, "cancel ]", Arial(11, kGrey),
-                              TAlignment::Left, true};
+// In paint order. The window does not exist yet when these apply, so the
+// sizes hold the whole caption; the credit lines get room to spare.
+const TLabelRow<TForm6> kLabels[] = {
+    {&TForm6::Label2,
+     {"Label2", 70, 65, 150, 16, "Code / Gfx : [kWz]", Arial(13, kBlack), TAlignment::Left,
+      loAutoSize}},
+    {&TForm6::Label4,
+     {"Label4", 37, 102, 26, 14, "[  ok", Arial(11, kGrey), TAlignment::Left, loAutoSize}},
+    {&TForm6::Label5,
+     {"Label5", 28, 42, 215, 16, "all ZEFRA and TaVRO members", Arial(13, kBlack), TAlignment::Left,
+      loAutoSize}},
+    {&TForm6::Label1,
+     {"Label1", 175, 101, 42, 14, "cancel ]", Arial(11, kGrey), TAlignment::Left, loAutoSize}},
+};
 } // namespace
 
 TForm6::TForm6() : TForm("TForm6", kDesign) {
   Image1.Apply(kImage1);
-  Label2.Apply(kLabel2);
-  Label4.Apply(kLabel4);
-  Label5.Apply(kLabel5);
-  Label1.Apply(kLabel1);
+  ApplyDesign(*this, kLabels);
 
   Image1.OnMouseMove = [this](const TMouseEvent &e) { Image1MouseMove(e); };
   Label4.OnMouseMove = [this](const TMouseEvent &e) { Label4MouseMove(e); };

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "extract/UnrarApi.h"
-#include "media/ProgressBar.h"
+#include "runtime/ProgressBar.h"
 #include "runtime/Form.h"
 #include "runtime/Image.h"
 #include "runtime/Label.h"

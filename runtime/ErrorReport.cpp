@@ -1,4 +1,4 @@
-#include "media/ErrorReport.h"
+#include "runtime/ErrorReport.h"
 
 #include <windows.h>
 

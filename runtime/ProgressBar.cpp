@@ -1,4 +1,4 @@
-#include "media/ProgressBar.h"
+#include "runtime/ProgressBar.h"
 
 #include <commctrl.h>
 

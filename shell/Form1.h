@@ -4,7 +4,7 @@
 
 #include "folders/DirectoryListBox.h"
 #include "media/MediaPlayer.h"
-#include "runtime/CommandSkin.h"
+#include "shell/CommandSkin.h"
 #include "runtime/Edit.h"
 #include "runtime/Form.h"
 #include "runtime/Image.h"
@@ -34,23 +34,14 @@ public:
   void FormCreate() override;
 
   void Image1MouseMove(const TMouseEvent &event);
-  void Label3MouseMove(const TMouseEvent &event);
-  void Label4MouseMove(const TMouseEvent &event);
-  void Label5MouseMove(const TMouseEvent &event);
-  void Label6MouseMove(const TMouseEvent &event);
-  void Label3MouseDown(const TMouseEvent &event);
-  void Label4MouseDown(const TMouseEvent &event);
-  void Label5MouseDown(const TMouseEvent &event);
-  void Label6MouseDown(const TMouseEvent &event);
+  // The command labels' clicks. Their hover and press looks are wired from
+  // one table in the constructor.
   void Label3Click();
   void Label4Click();
   void Label5Click();
   void Label6Click();
 
 private:
-  // Hover look of a command label plus its hint in the status line.
-  void Hint(TLabel &label, const char *status);
-
   CommandSkin skin_{RGB(0xFF, 0xFF, 0xFF), {&Label3, &Label4, &Label5, &Label6}};
 };
 

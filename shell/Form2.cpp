@@ -1,13 +1,12 @@
-#include "folders/FolderDialog.h"
+#include "shell/Form2.h"
 
 #include <string>
 
-#include "extract/ExtractionDialog.h"
 #include "folders/FreeSpace.h"
-#include "folders/NewFolderDialog.h"
+#include "runtime/DesignRows.h"
 #include "runtime/StrToInt.h"
+#include "shell/Forms.h"
 #include "shell/Skin.h"
-#include "shell/SplashWindow.h"
 
 TForm2 *Form2 = nullptr;
 
@@ -26,24 +25,30 @@ const TFontDesign kSpace = skin::Arial(11, kBlack, false);
 
 const TImageDesign kImage1 = {"Image1", 1, -1, 251, 304, "FOLDERDIALOG", true};
 
-// name, left, top, width, height, caption, font, alignment, autoSize
-const TLabelDesign kLabels[] = {
-    {"Label1", 37, 281, 21, 15, "[ ok", kCommand, TAlignment::Left, true},
-    {"Label2", 171, 281, 45, 15, "cancel ]", kCommand, TAlignment::Left, true},
-    {"Label3", 99, 281, 47, 15, "makedir", kCommand, TAlignment::Left, true},
-    {"Label4", 7, 2, 105, 14, "Select a directory...", kHeading, TAlignment::Left, true},
-    {"Label5", 11, 229, 119, 14, "space free on this disk : ", kSpace, TAlignment::Left, true},
-    {"Label6", 170, 229, 69, 14, "freediskspace", kSpace, TAlignment::Right, true},
-    {"Label7", 11, 246, 119, 14, "required for installation : ", kSpace, TAlignment::Left, true},
-    {"Label8", 179, 246, 60, 14, "requiredfree", kSpace, TAlignment::Right, true},
+const TLabelRow<TForm2> kLabels[] = {
+    {&TForm2::Label1, {"Label1", 37, 281, 21, 15, "[ ok", kCommand, TAlignment::Left, loAutoSize}},
+    {&TForm2::Label2,
+     {"Label2", 171, 281, 45, 15, "cancel ]", kCommand, TAlignment::Left, loAutoSize}},
+    {&TForm2::Label3,
+     {"Label3", 99, 281, 47, 15, "makedir", kCommand, TAlignment::Left, loAutoSize}},
+    {&TForm2::Label4,
+     {"Label4", 7, 2, 105, 14, "Select a directory...", kHeading, TAlignment::Left, loAutoSize}},
+    {&TForm2::Label5,
+     {"Label5", 11, 229, 119, 14, "space free on this disk : ", kSpace, TAlignment::Left,
+      loAutoSize}},
+    {&TForm2::Label6,
+     {"Label6", 170, 229, 69, 14, "freediskspace", kSpace, TAlignment::Right, loAutoSize}},
+    {&TForm2::Label7,
+     {"Label7", 11, 246, 119, 14, "required for installation : ", kSpace, TAlignment::Left,
+      loAutoSize}},
+    {&TForm2::Label8,
+     {"Label8", 179, 246, 60, 14, "requiredfree", kSpace, TAlignment::Right, loAutoSize}},
 };
 } // namespace
 
 TForm2::TForm2() : TForm("TForm2", kDesign) {
   Image1.Apply(kImage1);
-  TLabel *labels[] = {&Label1, &Label2, &Label3, &Label4, &Label5, &Label6, &Label7, &Label8};
-  for (size_t i = 0; i < std::size(labels); ++i)
-    labels[i]->Apply(kLabels[i]);
+  ApplyDesign(*this, kLabels);
   DriveComboBox1.SetName("DriveComboBox1");
   DriveComboBox1.SetFont(skin::DialogFont());
   DriveComboBox1.SetBounds(5, 30, 242, 19);

@@ -1,7 +1,7 @@
 // The closing dialog: credits, then end the program or go back.
 #pragma once
 
-#include "runtime/CommandSkin.h"
+#include "shell/CommandSkin.h"
 #include "runtime/Form.h"
 #include "runtime/Image.h"
 #include "runtime/Label.h"

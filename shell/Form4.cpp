@@ -1,0 +1,55 @@
+#include "shell/Form4.h"
+
+#include "runtime/DesignRows.h"
+#include "shell/Forms.h"
+#include "shell/Skin.h"
+
+TForm4 *Form4 = nullptr;
+
+namespace {
+using skin::Arial;
+using skin::kBlack;
+// Command labels of this dialog keep their grey: no hover or press look.
+using skin::kGrey;
+
+const TFormDesign kDesign = {253,        122, GetSysColor(COLOR_BTNFACE), TBorderStyle::None,
+                             "Ready...", true};
+
+const TImageDesign kImage1 = {"Image1", 1, 1, 252, 121, "EXTRACT"};
+
+const TLabelRow<TForm4> kLabels[] = {
+    {&TForm4::Label1,
+     {"Label1", 5, 39, 236, 20, "- press [extract] button when ready -", Arial(11, kBlack),
+      TAlignment::Center, loWordWrap}},
+    {&TForm4::Label2, {"Label2", 37, 101, 45, 14, "[ extract", Arial(11, kGrey)}},
+    {&TForm4::Label3,
+     {"Label3", 5, 2, 69, 14, "Installation...", Arial(11, kBlack), TAlignment::Left, loAutoSize}},
+    {&TForm4::Label4, {"Label4", 174, 101, 42, 14, "cancel ]", Arial(11, kGrey)}},
+};
+} // namespace
+
+TForm4::TForm4() : TForm("TForm4", kDesign) {
+  Image1.Apply(kImage1);
+  Image1.SendToBack();
+  ApplyDesign(*this, kLabels);
+  ProgressBar1.SetName("ProgressBar1");
+  ProgressBar1.SetBounds(20, 61, 207, 15);
+
+  Label2.OnClick = [this] { Label2Click(); };
+  Label4.OnClick = [this] { Label4Click(); };
+}
+
+void TForm4::Label2Click() {
+  // Greyed before the long run starts, and for good: one extraction per
+  // process.
+  Label2.SetEnabled(false);
+  Repaint();
+  ExtractArchive(Form1->Label8.Caption(), 0);
+}
+
+void TForm4::Label4Click() {
+  Hide();
+  Form1->SetEnabled(true);
+  Form1->Show();
+  Form1->BringToFront();
+}
