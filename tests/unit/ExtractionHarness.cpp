@@ -4,24 +4,7 @@
 #include "extract/ExtractionDialog.h"
 #include "shell/SplashWindow.h"
 
-std::vector<ShellCall> shellCalls;
-
-namespace {
-HINSTANCE WINAPI RecordShell(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR folder,
-                             INT show) {
-  shellCalls.push_back({owner == nullptr, verb ? verb : "<null>", file ? file : "<null>",
-                        parameters ? parameters : "<null>", folder ? folder : "<null>", show});
-  return reinterpret_cast<HINSTANCE>(42);
-}
-} // namespace
-
-ExtractionHarness::ExtractionHarness() {
-  shellCalls.clear();
-  SetShellExecute(RecordShell);
-}
-
 ExtractionHarness::~ExtractionHarness() {
-  SetShellExecute(nullptr);
   SetExtractionLibrary(nullptr);
 }
 
