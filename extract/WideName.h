@@ -12,8 +12,7 @@
 std::string WideToCodePage(const wchar_t *text, size_t count, unsigned codePage);
 
 // The entry's name as the status line shows it: the wide field in the ANSI
-// code page (the narrow field is in the OEM one), or the narrow field from
-// a library that leaves the wide one empty (or a name the code page cannot
-// take at all); blanks and control characters
-// trimmed at both ends.
+// code page (the narrow field is in the OEM one), or the narrow field when
+// the wide one is empty or cannot be converted; blanks and control
+// characters trimmed at both ends.
 std::string EntryDisplayName(const RARHeaderDataEx &header);
