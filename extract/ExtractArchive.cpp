@@ -1,19 +1,21 @@
-// The extraction driver of the extraction dialog and the two callbacks the
-// archive library calls while it works.
+// The extraction driver and the two callbacks the archive library calls
+// while it works.
 #include "extract/ExtractArchive.h"
 
 #include <shellapi.h>
 
 #include <cstring>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "extract/ExtractTexts.h"
-#include "shell/Form4.h"
+#include "extract/ExtractionView.h"
 #include "extract/UnrarDll.h"
+#include "extract/WideName.h"
 #include "runtime/Application.h"
 #include "runtime/IoResult.h"
-#include "shell/Form1.h"
+#include "runtime/SystemEntry.h"
 
 namespace {
 constexpr unsigned kCommentSize = 16384;
@@ -26,17 +28,23 @@ bool IsFile(const std::string &name) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Nothing may unwind through the library's frames: a failure inside a
-// callback is reported and the callback answers as usual.
-template <class Body> int Guarded(int fallback, Body body) {
-  try {
-    return body();
-  } catch (...) {
-    Application->HandleCurrentException();
-    return fallback;
+// Makes a run the one the callbacks reach for as long as it walks the set.
+class CurrentRun {
+public:
+  CurrentRun(ExtractionRun *&slot, ExtractionRun *run) : slot_(slot), previous_(slot) {
+    slot_ = run;
   }
-}
+  ~CurrentRun() { slot_ = previous_; }
+  CurrentRun(const CurrentRun &) = delete;
+  CurrentRun &operator=(const CurrentRun &) = delete;
+
+private:
+  ExtractionRun *&slot_;
+  ExtractionRun *previous_;
+};
 } // namespace
+
+ExtractionRun *ExtractionRun::current_ = nullptr;
 
 ArchiveLibrary &ExtractionLibrary() {
   return library ? *library : UnrarDll::Instance();
@@ -50,20 +58,29 @@ void SetShellExecute(ShellExecuteFunction function) {
   shellExecute = function;
 }
 
-void TForm4::ShowStatus(const std::string &text) {
-  Label1.SetCaption(text);
-  Label1.Repaint();
-}
+ExtractionRun::ExtractionRun(ArchiveLibrary &library, ExtractionView &view, ExtractionEnd end)
+    : library_(library), view_(view), end_(std::move(end)) {}
 
-void TForm4::RunRegEdit(const std::string &fileName) {
+void ExtractionRun::RunRegEdit(const std::string &fileName) {
   // Quoted, so a name with blanks reaches the editor as one argument.
   std::string parameters = "\"" + fileName + "\"";
   ShellExecuteFunction run = shellExecute ? shellExecute : ShellExecuteA;
   run(nullptr, "open", "regedit.exe", parameters.c_str(), "", SW_SHOWNORMAL);
 }
 
-void TForm4::ExtractArchive(const std::string &arcName, int mode) {
-  ArchiveLibrary &rar = ExtractionLibrary();
+int ExtractionRun::ReadHeader(RarHandle archive, RARHeaderDataEx &header) {
+  header = RARHeaderDataEx{};
+  header.CmtBuf = nullptr;
+  int result = library_.ReadHeaderEx(archive, &header);
+  progress_ = 0;
+  entrySize_ =
+      static_cast<int64_t>(static_cast<uint64_t>(header.UnpSizeHigh) << 32 | header.UnpSize);
+  view_.ShowProgress(0);
+  return result;
+}
+
+void ExtractionRun::ExtractArchive(const std::string &arcName, int mode) {
+  CurrentRun current(current_, this);
 
   std::vector<char> path(arcName.begin(), arcName.end());
   path.push_back('\0');
@@ -76,7 +93,7 @@ void TForm4::ExtractArchive(const std::string &arcName, int mode) {
 
   RarHandle archive;
   try {
-    archive = rar.OpenArchive(&open);
+    archive = library_.OpenArchive(&open);
   } catch (const Exception &error) {
     // The library itself is missing or unusable: a box, as for any failure
     // of the program rather than of the archive.
@@ -84,84 +101,82 @@ void TForm4::ExtractArchive(const std::string &arcName, int mode) {
     return;
   }
   if (open.OpenResult != 0) {
-    ShowStatus(OpenFailureText(static_cast<int>(open.OpenResult), arcName));
+    view_.ShowStatus(OpenFailureText(static_cast<int>(open.OpenResult), arcName));
     return;
   }
 
   if (open.CmtState == RAR_CMT_READ)
-    ShowStatus("Comentario:" + std::string(comment.data(), strnlen(comment.data(), kCommentSize)));
+    view_.ShowStatus("Comentario:" +
+                     std::string(comment.data(), strnlen(comment.data(), kCommentSize)));
 
-  rar.SetChangeVolProc(archive, ChangeVolProc);
-  rar.SetProcessDataProc(archive, ProcessDataProc);
+  library_.SetChangeVolProc(archive, ChangeVolProc);
+  library_.SetProcessDataProc(archive, ProcessDataProc);
 
-  // The extended header: the 64-bit size of entries past 4 GB.
+  // The extended header: the 64-bit size of entries past 4 GB, and the
+  // name in its wide form.
   auto header = std::make_unique<RARHeaderDataEx>();
   const int operation = mode == 0 ? RAR_EXTRACT : RAR_TEST;
-  auto readHeader = [&] {
-    *header = RARHeaderDataEx{};
-    header->CmtBuf = nullptr;
-    int result = rar.ReadHeaderEx(archive, header.get());
-    Progress = 0;
-    EntrySize =
-        static_cast<int64_t>(static_cast<uint64_t>(header->UnpSizeHigh) << 32 | header->UnpSize);
-    ProgressBar1.SetPosition(0);
-    return result;
-  };
+  const std::string prefix = ModePrefix(mode);
 
-  int result = readHeader();
+  int result = ReadHeader(archive, *header);
   while (result == 0) {
-    std::string name = EntryName(header->FileName, sizeof header->FileName);
-    if (!ModePrefix(mode).empty())
-      ShowStatus(ModePrefix(mode) + name);
-    int processed = rar.ProcessFile(archive, operation, nullptr, nullptr);
+    if (!prefix.empty())
+      view_.ShowStatus(prefix + EntryDisplayName(*header));
+    int processed = library_.ProcessFile(archive, operation, nullptr, nullptr);
     // A folder or an empty file that got no data may fail harmlessly.
-    if (processed != 0 && EntrySize != 0) {
-      ShowStatus(ProcessFailureText(processed));
-      rar.CloseArchive(archive);
+    if (processed != 0 && entrySize_ != 0) {
+      view_.ShowStatus(ProcessFailureText(processed));
+      library_.CloseArchive(archive);
       return;
     }
-    result = readHeader();
+    result = ReadHeader(archive, *header);
   }
   if (result != ERAR_END_ARCHIVE) {
     // The set was not walked to its end: what has been written is partial.
-    ShowStatus(HeaderFailureText(result));
-    rar.CloseArchive(archive);
+    view_.ShowStatus(HeaderFailureText(result));
+    library_.CloseArchive(archive);
     return;
   }
 
-  rar.CloseArchive(archive);
-  Hide();
-  Form1->SetEnabled(true);
-  if (!SetCurrentDirectoryA(Form1->DirectoryListBox1.Directory().c_str()))
-    SetIoResult(static_cast<int32_t>(GetLastError()));
-  IoCheck();
-  std::string regFile = Form1->Edit1.Text();
-  if (IsFile(regFile))
-    RunRegEdit(regFile);
+  library_.CloseArchive(archive);
+  Finish();
 }
 
-int UNRAR_CALL TForm4::ChangeVolProc(char *arcName, int mode) {
+void ExtractionRun::Finish() {
+  view_.Finish();
+  if (!SetCurrentDirectoryA(end_.installerFolder.c_str()))
+    SetIoResult(static_cast<int32_t>(GetLastError()));
+  IoCheck();
+  if (IsFile(end_.regFile))
+    RunRegEdit(end_.regFile);
+}
+
+void ExtractionRun::DataBlock(int size) {
+  if (entrySize_ == 0)
+    entrySize_ = 1;
+  long double sum = progress_ + static_cast<long double>(size) / entrySize_ * 100;
+  progress_ = static_cast<double>(sum);
+  view_.ShowProgress(RoundPercent(progress_));
+  // Repaints, and lets the cancel label be clicked during the run.
+  view_.ProcessMessages();
+}
+
+int UNRAR_CALL ExtractionRun::ChangeVolProc(char *arcName, int mode) {
   // A failed prompt gives up on the volume rather than asking forever.
-  return Guarded(mode == RAR_VOL_ASK ? 0 : 1, [&] {
-    if (mode == RAR_VOL_ASK) {
-      std::string text = std::string("Insert disk ") + arcName + " and press [Enter] or [Q]";
-      return Application->MessageBox(text, "Request", MB_OKCANCEL) == IDCANCEL ? 0 : 1;
-    }
-    Form4->Label3.SetCaption("Unpacking > " + VolumeFileName(arcName));
+  return GuardedEntry(mode == RAR_VOL_ASK ? 0 : 1, [&] {
+    ExtractionRun *run = current_;
+    if (mode == RAR_VOL_ASK)
+      return run && run->view_.AskForVolume(VolumePromptText(arcName)) ? 1 : 0;
+    if (run)
+      run->view_.ShowHeading("Unpacking > " + VolumeFileName(arcName));
     return 1;
   });
 }
 
-int UNRAR_CALL TForm4::ProcessDataProc(unsigned char *, int size) {
-  return Guarded(1, [&] {
-    TForm4 &form = *Form4;
-    if (form.EntrySize == 0)
-      form.EntrySize = 1;
-    long double sum = form.Progress + static_cast<long double>(size) / form.EntrySize * 100;
-    form.Progress = static_cast<double>(sum);
-    form.ProgressBar1.SetPosition(RoundPercent(form.Progress));
-    // Repaints, and lets the cancel label be clicked during the run.
-    Application->ProcessMessages();
+int UNRAR_CALL ExtractionRun::ProcessDataProc(unsigned char *, int size) {
+  return GuardedEntry(1, [&] {
+    if (ExtractionRun *run = current_)
+      run->DataBlock(size);
     return 1;
   });
 }

@@ -79,6 +79,10 @@ std::string EntryName(const char *field, size_t size) {
   return std::string(field + begin, end - begin);
 }
 
+std::string VolumePromptText(const std::string &volume) {
+  return "Insert disk " + volume + " and press [Enter] or [Q]";
+}
+
 std::string VolumeFileName(const std::string &path) {
   size_t cut = path.find_last_of("\\:");
   return cut == std::string::npos ? path : path.substr(cut + 1);

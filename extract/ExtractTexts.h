@@ -19,6 +19,8 @@ std::string ModePrefix(int mode);
 // The entry name of a header: up to its zero byte (within `size` bytes),
 // without bytes 0 to 32 at either end.
 std::string EntryName(const char *field, size_t size);
+// The question for a missing volume, with its path as the library gave it.
+std::string VolumePromptText(const std::string &volume);
 // What follows the last backslash or colon.
 std::string VolumeFileName(const std::string &path);
 // The bar position for a percentage: nearest integer, halves to even,

@@ -1,5 +1,7 @@
 #include "shell/Form4.h"
 
+#include "extract/ExtractArchive.h"
+#include "runtime/Application.h"
 #include "runtime/DesignRows.h"
 #include "shell/Forms.h"
 #include "shell/Skin.h"
@@ -52,4 +54,37 @@ void TForm4::Label4Click() {
   Form1->SetEnabled(true);
   Form1->Show();
   Form1->BringToFront();
+}
+
+void TForm4::ExtractArchive(const std::string &arcName, int mode) {
+  ExtractionRun run(ExtractionLibrary(), *this,
+                    {Form1->DirectoryListBox1.Directory(), Form1->Edit1.Text()});
+  run.ExtractArchive(arcName, mode);
+}
+
+void TForm4::ShowStatus(const std::string &text) {
+  Label1.SetCaption(text);
+  Label1.Repaint();
+}
+
+void TForm4::ShowHeading(const std::string &text) {
+  // Painted at the next message processing, like any caption.
+  Label3.SetCaption(text);
+}
+
+void TForm4::ShowProgress(int32_t position) {
+  ProgressBar1.SetPosition(position);
+}
+
+void TForm4::ProcessMessages() {
+  Application->ProcessMessages();
+}
+
+bool TForm4::AskForVolume(const std::string &prompt) {
+  return Application->MessageBox(prompt, "Request", MB_OKCANCEL) != IDCANCEL;
+}
+
+void TForm4::Finish() {
+  Hide();
+  Form1->SetEnabled(true);
 }

@@ -1,17 +1,17 @@
-// The extraction dialog: unpacks the archive set into the current folder,
-// showing the entry, its progress and the volume being read.
+// The extraction dialog: starts the extraction driver and shows its run:
+// the entry, its progress and the volume being read.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "extract/UnrarApi.h"
-#include "runtime/ProgressBar.h"
+#include "extract/ExtractionView.h"
 #include "runtime/Form.h"
 #include "runtime/Image.h"
 #include "runtime/Label.h"
+#include "runtime/ProgressBar.h"
 
-class TForm4 : public TForm {
+class TForm4 : public TForm, public ExtractionView {
 public:
   TForm4();
 
@@ -22,23 +22,23 @@ public:
   TProgressBar ProgressBar1{this};
   TLabel Label4{this}; // "cancel ]"
 
-  // Working state of a run, reached by the library's callbacks through
-  // Form4 because they get no context of their own.
-  double Progress = 0;   // percent of the current entry written so far
-  int64_t EntrySize = 0; // unpacked size of the current entry
-
   void Label2Click();
   void Label4Click();
 
-  // Walks the set whose first volume is `arcName` (mode 0 extract, 1 test,
-  // 2 print) into the current folder.
+  // Runs the extraction driver over the set whose first volume is `arcName`
+  // (mode 0 extract, 1 test, 2 print) into the current folder, with this
+  // dialog as its view and the splash window's values for its end steps.
   void ExtractArchive(const std::string &arcName, int mode);
-  // The status label's new text, painted at once.
-  void ShowStatus(const std::string &text);
-  void RunRegEdit(const std::string &fileName);
 
-  static int UNRAR_CALL ChangeVolProc(char *arcName, int mode);
-  static int UNRAR_CALL ProcessDataProc(unsigned char *addr, int size);
+  // The driver's view: the status label, the heading label, the bar, the
+  // "Request" box, and at the end of a run the way back to the splash
+  // window.
+  void ShowStatus(const std::string &text) override;
+  void ShowHeading(const std::string &text) override;
+  void ShowProgress(int32_t position) override;
+  void ProcessMessages() override;
+  bool AskForVolume(const std::string &prompt) override;
+  void Finish() override;
 };
 
 extern TForm4 *Form4;

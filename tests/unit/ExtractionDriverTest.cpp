@@ -1,30 +1,119 @@
-// The extraction driver and dialog on a scripted archive library: every
-// result code with its text and outcome, the walk over entries, the bar,
-// the callbacks, cancel during a run and the registry step.
+// The extraction driver on a scripted archive library and a recording view,
+// without forms: every result code with its text and outcome, the walk over
+// entries, the bar, the callbacks, the names shown and the end steps.
 #include <windows.h>
 
-#include "ExtractionHarness.h"
+#include <gtest/gtest.h>
+
+#include <cwchar>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "ScriptedArchive.h"
+#include "ShellRecorder.h"
+#include "TempFolder.h"
 #include "extract/ExtractArchive.h"
-#include "shell/Form4.h"
+#include "extract/ExtractionView.h"
 #include "extract/UnrarDll.h"
-#include "shell/Form1.h"
+#include "extract/WideName.h"
+#include "runtime/Application.h"
+#include "runtime/Exception.h"
 
 namespace {
 
-class ExtractionDriverTest : public ExtractionHarness {
-protected:
-  ExtractionDriverTest() { SetExtractionLibrary(&rar); }
+// Records what a run shows; answers the volume prompt from a queue (OK
+// when it is empty).
+class RecordingView : public ExtractionView {
+public:
+  std::string status = "- press [extract] button when ready -";
+  std::string heading = "Installation...";
+  int position = 0;
+  std::vector<std::string> prompts;
+  std::vector<bool> answers;
+  int pumps = 0;
+  bool finished = false;
 
-  // Runs one extraction over the scripted set with demo.reg in place.
-  void Run() {
-    OpenDialog();
-    release.WriteFile("demo.reg", "REGEDIT4\r\n");
-    ClickExtract();
+  void ShowStatus(const std::string &text) override { status = text; }
+  void ShowHeading(const std::string &text) override { heading = text; }
+  void ShowProgress(int32_t value) override { position = value; }
+  void ProcessMessages() override { ++pumps; }
+  bool AskForVolume(const std::string &prompt) override {
+    prompts.push_back(prompt);
+    if (answers.empty())
+      return true;
+    bool answer = answers.front();
+    answers.erase(answers.begin());
+    return answer;
   }
-  std::string ArchivePath() { return release.Path("demo.part1.rar"); }
+  void Finish() override { finished = true; }
+};
 
+std::string CurrentDirectory() {
+  char path[MAX_PATH] = "";
+  GetCurrentDirectoryA(sizeof path, path);
+  return path;
+}
+
+class ExtractionDriverTest : public ::testing::Test {
+protected:
+  ExtractionDriverTest() : previousDirectory_(CurrentDirectory()) {
+    // The application object only, without its window: boxes of the
+    // program's own failures, recorded.
+    app_.SetMessageBoxHook([this](const std::string &text, const std::string &caption, UINT style) {
+      boxes.push_back({text, caption, style});
+      return IDOK;
+    });
+    release.MakeFolder("target");
+    SetCurrentDirectoryA(Target().c_str());
+  }
+  ~ExtractionDriverTest() override { SetCurrentDirectoryA(previousDirectory_.c_str()); }
+
+  // One run over the script, in the target folder, with the installer's
+  // folder and registry line as the splash window would give them.
+  void Run(int mode = 0, const std::string &regFile = "demo.reg") {
+    run = std::make_unique<ExtractionRun>(*library, view, ExtractionEnd{release.Root(), regFile});
+    run->ExtractArchive(ArchivePath(), mode);
+  }
+  // The same with demo.reg in place.
+  void RunWithRegFile() {
+    release.WriteFile("demo.reg", "REGEDIT4\r\n");
+    Run();
+  }
+
+  std::string ArchivePath() const { return release.Path("demo.part1.rar"); }
+  std::string Target() const { return release.Path("target"); }
+
+  // The run stopped on a failure: the text shown, everything left as it was.
+  void ExpectFailedRun(const std::string &status) {
+    EXPECT_EQ(view.status, status);
+    EXPECT_FALSE(view.finished);
+    EXPECT_EQ(CurrentDirectory(), Target());
+    EXPECT_TRUE(shellCalls.empty());
+  }
+  // The run reached the end of the set and handed control back.
+  void ExpectCompletedRun() {
+    EXPECT_TRUE(view.finished);
+    EXPECT_EQ(CurrentDirectory(), release.Root());
+  }
+
+  struct Box {
+    std::string text, caption;
+    UINT style;
+  };
+
+  TempFolder release;
   ScriptedArchive rar;
+  ArchiveLibrary *library = &rar;
+  RecordingView view;
+  RecordedShell shell;
+  std::unique_ptr<ExtractionRun> run;
+  std::vector<Box> boxes;
+
+private:
+  std::string previousDirectory_;
+  TApplication app_;
 };
 
 struct CodeCase {
@@ -45,7 +134,7 @@ TEST_P(ResultCodeTest, FailedRunShowsItsText) {
   if (call == "header")
     rar.entries.clear();
   rar.endResult = call == "header" ? c.code : ERAR_END_ARCHIVE;
-  Run();
+  RunWithRegFile();
 
   std::string text = c.text;
   size_t at = text.find('@');
@@ -100,9 +189,7 @@ TEST_F(ExtractionDriverTest, WalksEntriesWithStatusAndBar) {
     int position;
   };
   std::vector<Seen> seen;
-  auto record = [&](size_t) {
-    seen.push_back({Form4->Label1.Caption(), Form4->ProgressBar1.Position()});
-  };
+  auto record = [&](size_t) { seen.push_back({view.status, view.position}); };
   rar.entries = {
       {" \t leading blanks.txt \r\n", 1000, {250, 250, 500}, 0, record},
       {"folder", 0, {}, ERAR_BAD_DATA},            // no data, failure passed over
@@ -110,8 +197,8 @@ TEST_F(ExtractionDriverTest, WalksEntriesWithStatusAndBar) {
       {"data\\last.bin", 3, {1, 1, 1}, 0, record}, // thirds: 33, 67, 100
   };
   std::vector<int> positionsAtHeader;
-  rar.atHeader = [&](size_t) { positionsAtHeader.push_back(Form4->ProgressBar1.Position()); };
-  Run();
+  rar.atHeader = [&](size_t) { positionsAtHeader.push_back(view.position); };
+  RunWithRegFile();
 
   ExpectCompletedRun();
   EXPECT_EQ(rar.openedName, ArchivePath());
@@ -120,6 +207,7 @@ TEST_F(ExtractionDriverTest, WalksEntriesWithStatusAndBar) {
   EXPECT_EQ(rar.operations, std::vector<int>(4, RAR_EXTRACT));
   EXPECT_EQ(rar.narrowHeaderReads, 0) << "sizes past 4 GB need the extended header";
   EXPECT_EQ(rar.closes, 1);
+  EXPECT_EQ(view.pumps, 6) << "messages processed once per data block";
   ASSERT_EQ(seen.size(), 6u);
   const Seen expected[] = {
       {"Extracting leading blanks.txt", 25},  {"Extracting leading blanks.txt", 50},
@@ -132,8 +220,8 @@ TEST_F(ExtractionDriverTest, WalksEntriesWithStatusAndBar) {
   // Header reads after the first come after an entry at 100 or one without
   // data; by then the previous read has set the bar back to 0.
   EXPECT_EQ(positionsAtHeader, std::vector<int>({0, 100, 0, 0, 100}));
-  EXPECT_EQ(Form4->ProgressBar1.Position(), 0) << "the last header read resets the bar";
-  EXPECT_EQ(Form4->Label1.Caption(), "Extracting data\\last.bin");
+  EXPECT_EQ(view.position, 0) << "the last header read resets the bar";
+  EXPECT_EQ(view.status, "Extracting data\\last.bin");
 
   ASSERT_EQ(shellCalls.size(), 1u);
   EXPECT_TRUE(shellCalls[0].noOwner);
@@ -147,20 +235,20 @@ TEST_F(ExtractionDriverTest, WalksEntriesWithStatusAndBar) {
 TEST_F(ExtractionDriverTest, SizeAboveFourGigabytesKeepsItsHighPart) {
   const uint64_t size = (uint64_t(1) << 32) + 100;
   double percent = 0;
-  rar.entries = {{"huge.bin", size, {1 << 30}, 0, [&](size_t) { percent = Form4->Progress; }}};
-  Run();
+  rar.entries = {{"huge.bin", size, {1 << 30}, 0, [&](size_t) { percent = run->Progress(); }}};
+  RunWithRegFile();
   EXPECT_NEAR(percent, 100.0 * (1 << 30) / double(size), 1e-9);
-  EXPECT_EQ(Form4->EntrySize, 0) << "reset by the final header read";
+  EXPECT_EQ(run->EntrySize(), 0) << "reset by the final header read";
   ExpectCompletedRun();
 }
 
 TEST_F(ExtractionDriverTest, EmptyEntryThatGetsDataCountsAsSizeOne) {
   int position = 0;
   rar.entries = {{"zero.bin", 0, {3}, ERAR_BAD_DATA, [&](size_t) {
-                    position = static_cast<int>(Form4->Progress);
-                    EXPECT_EQ(Form4->EntrySize, 1);
+                    position = static_cast<int>(run->Progress());
+                    EXPECT_EQ(run->EntrySize(), 1);
                   }}};
-  Run();
+  RunWithRegFile();
   EXPECT_EQ(position, 300) << "passed on to the bar unclamped";
   ExpectFailedRun("CRC error");
 }
@@ -171,11 +259,11 @@ TEST_F(ExtractionDriverTest, CommentReadWholeIsShownUntilTheFirstEntry) {
   std::string atFirstHeader;
   rar.atHeader = [&](size_t index) {
     if (index == 0)
-      atFirstHeader = Form4->Label1.Caption();
+      atFirstHeader = view.status;
   };
-  Run();
+  RunWithRegFile();
   EXPECT_EQ(atFirstHeader, "Comentario:Release notes\r\nline two");
-  EXPECT_EQ(Form4->Label1.Caption(), atFirstHeader) << "a set without entries keeps it";
+  EXPECT_EQ(view.status, atFirstHeader) << "a set without entries keeps it";
   ExpectCompletedRun();
   EXPECT_EQ(shellCalls.size(), 1u);
 }
@@ -183,8 +271,8 @@ TEST_F(ExtractionDriverTest, CommentReadWholeIsShownUntilTheFirstEntry) {
 TEST_F(ExtractionDriverTest, CommentNotReadWholeShowsNothing) {
   rar.cmtState = ERAR_SMALL_BUF;
   rar.comment = std::string(16384, 'x'); // fills the buffer, no zero byte
-  Run();
-  EXPECT_EQ(Form4->Label1.Caption(), "- press [extract] button when ready -");
+  RunWithRegFile();
+  EXPECT_EQ(view.status, "- press [extract] button when ready -");
   ExpectCompletedRun();
 }
 
@@ -192,125 +280,165 @@ TEST_F(ExtractionDriverTest, VolumeNotificationNamesTheFileOnly) {
   rar.entries = {{"a.bin", 10, {10}, 0, [&](size_t) {
                     char path[] = "C:\\release\\set.part2.rar";
                     EXPECT_EQ(rar.changeVol(path, RAR_VOL_NOTIFY), 1);
-                    EXPECT_EQ(Form4->Label3.Caption(), "Unpacking > set.part2.rar");
+                    EXPECT_EQ(view.heading, "Unpacking > set.part2.rar");
                     char drive[] = "D:set.part3.rar";
                     rar.changeVol(drive, RAR_VOL_NOTIFY);
                   }}};
-  Run();
-  EXPECT_EQ(Form4->Label3.Caption(), "Unpacking > set.part3.rar");
+  RunWithRegFile();
+  EXPECT_EQ(view.heading, "Unpacking > set.part3.rar");
+  EXPECT_TRUE(view.prompts.empty());
   EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(ExtractionDriverTest, MissingVolumePromptAnswers) {
   std::vector<int> answers;
+  view.answers = {true, false};
   rar.entries = {{"a.bin", 10, {10}, 0, [&](size_t) {
                     char path[] = "C:\\release\\set.part2.rar";
-                    AnswerBoxes(IDOK);
                     answers.push_back(rar.changeVol(path, RAR_VOL_ASK));
-                    AnswerBoxes(IDCANCEL);
                     answers.push_back(rar.changeVol(path, RAR_VOL_ASK));
                   }}};
-  Run();
+  RunWithRegFile();
   EXPECT_EQ(answers, std::vector<int>({1, 0}));
-  ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(boxes[0].text, "Insert disk C:\\release\\set.part2.rar and press [Enter] or [Q]");
-  EXPECT_EQ(boxes[0].caption, "Request");
-  EXPECT_EQ(boxes[0].style, static_cast<UINT>(MB_OKCANCEL));
+  ASSERT_EQ(view.prompts.size(), 2u);
+  EXPECT_EQ(view.prompts[0], "Insert disk C:\\release\\set.part2.rar and press [Enter] or [Q]");
+  EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(ExtractionDriverTest, CancelDuringRunHidesAndTheRunGoesOn) {
-  bool visibleAfterCancel = true, splashEnabledAfterCancel = false;
-  rar.entries = {
-      {"one.bin",
-       300,
-       {100, 100, 100},
-       0,
-       [&](size_t block) {
-         if (block == 0) {
-           // Reaches the dialog through the queue the data callback empties.
-           HWND dialog = Form4->Handle();
-           PostMessageA(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(190, 107));
-           PostMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(190, 107));
-         } else if (block == 1) {
-           visibleAfterCancel = Form4->Visible();
-           splashEnabledAfterCancel = Form1->Enabled();
-         }
-       }},
-      {"two.bin", 10, {10}},
-  };
-  Run();
-  EXPECT_FALSE(visibleAfterCancel);
-  EXPECT_TRUE(splashEnabledAfterCancel);
-  EXPECT_EQ(rar.operations.size(), 2u) << "entries after the cancel are still extracted";
-  ExpectCompletedRun();
-  EXPECT_EQ(shellCalls.size(), 1u) << "the end steps still run";
-}
-
-TEST_F(ExtractionDriverTest, ExtractLabelWorksOnce) {
-  rar.openResult = ERAR_EOPEN;
-  Run();
-  EXPECT_FALSE(Form4->Label2.Enabled());
-  ClickExtract();
-  EXPECT_EQ(rar.opens, 1) << "a greyed label ignores clicks";
-  ClickCancel();
-  EXPECT_FALSE(Form4->Visible());
-  EXPECT_TRUE(Form1->Enabled());
-  Form4->Show();
-  ClickExtract();
-  EXPECT_EQ(rar.opens, 1) << "shown again, the dialog stays spent";
-  EXPECT_EQ(Form4->Label1.Caption(), "Cannot open " + ArchivePath());
-}
-
-TEST_F(ExtractionDriverTest, CancelBeforeExtract) {
-  OpenDialog();
-  ClickCancel();
-  EXPECT_FALSE(Form4->Visible());
-  EXPECT_TRUE(Form1->Enabled());
-  EXPECT_TRUE(Form1->Visible());
-  EXPECT_EQ(rar.opens, 0);
-  Form4->Show();
-  EXPECT_TRUE(Form4->Label2.Enabled());
+TEST_F(ExtractionDriverTest, CallbacksOutsideARunTouchNothing) {
+  char path[] = "C:\\release\\set.part2.rar";
+  EXPECT_EQ(ExtractionRun::ChangeVolProc(path, RAR_VOL_ASK), 0) << "nobody to ask: give up";
+  EXPECT_EQ(ExtractionRun::ChangeVolProc(path, RAR_VOL_NOTIFY), 1);
+  unsigned char data = 0;
+  EXPECT_EQ(ExtractionRun::ProcessDataProc(&data, 1), 1);
+  EXPECT_TRUE(view.prompts.empty());
+  EXPECT_EQ(view.heading, "Installation...");
+  EXPECT_EQ(view.pumps, 0);
 }
 
 TEST_F(ExtractionDriverTest, RegistryFolderStartsNoEditor) {
-  OpenDialog("demo.part1.rar", "settings.reg");
   release.MakeFolder("settings.reg");
-  ClickExtract();
+  Run(0, "settings.reg");
   ExpectCompletedRun();
   EXPECT_TRUE(shellCalls.empty());
 }
 
 TEST_F(ExtractionDriverTest, MissingRegistryFileStartsNoEditor) {
-  OpenDialog();
-  ClickExtract();
+  Run();
   ExpectCompletedRun();
   EXPECT_TRUE(shellCalls.empty());
 }
 
+TEST_F(ExtractionDriverTest, InstallerFolderGoneIsAnInputOutputError) {
+  EXPECT_THROW(
+      {
+        run = std::make_unique<ExtractionRun>(
+            rar, view, ExtractionEnd{release.Path("no such folder"), "demo.reg"});
+        run->ExtractArchive(ArchivePath(), 0);
+      },
+      EInOutError);
+  EXPECT_TRUE(view.finished) << "the view has stepped aside before the check";
+  EXPECT_EQ(CurrentDirectory(), Target());
+  EXPECT_TRUE(shellCalls.empty());
+}
+
 TEST_F(ExtractionDriverTest, ModesTestAndPrint) {
-  std::vector<std::string> statuses;
-  rar.entries = {
-      {"a.bin", 1, {1}, 0, [&](size_t) { statuses.push_back(Form4->Label1.Caption()); }},
-      {"b.bin", 1, {1}, 0, [&](size_t) { statuses.push_back(Form4->Label1.Caption()); }},
-      {"c.bin", 1, {1}, 0, [&](size_t) { statuses.push_back(Form4->Label1.Caption()); }}};
-  OpenDialog();
-  Form4->ExtractArchive(Form1->Label8.Caption(), 1);
-  EXPECT_EQ(statuses,
-            std::vector<std::string>({"Testing    a.bin", "Testing    b.bin", "Testing    c.bin"}));
-  EXPECT_EQ(rar.operations, std::vector<int>(3, RAR_TEST));
+  struct ModeCase {
+    int mode;
+    int operation;
+    const char *status; // of entry a.bin
+  };
+  const ModeCase cases[] = {
+      {0, RAR_EXTRACT, "Extracting a.bin"},
+      {1, RAR_TEST, "Testing    a.bin"},
+      {2, RAR_TEST, "Printing   a.bin"},
+      {3, RAR_TEST, "- press [extract] button when ready -"}, // unknown: nothing shown
+  };
+  for (const ModeCase &c : cases) {
+    ScriptedArchive script;
+    library = &script;
+    view = RecordingView{};
+    std::vector<std::string> statuses;
+    auto record = [&](size_t) { statuses.push_back(view.status); };
+    script.entries = {{"a.bin", 1, {1}, 0, record}, {"b.bin", 1, {1}, 0, record}};
+    SetCurrentDirectoryA(Target().c_str());
+    Run(c.mode);
+    std::string b = c.mode == 3 ? c.status : std::string(c.status, 11) + "b.bin";
+    EXPECT_EQ(statuses, std::vector<std::string>({c.status, b})) << c.mode;
+    EXPECT_EQ(script.operations, std::vector<int>(2, c.operation)) << c.mode;
+  }
 }
 
 TEST_F(ExtractionDriverTest, MissingLibraryIsReportedInABox) {
+  Application->Initialize(); // the window that carries the title
+  Application->SetTitle("Installer");
   UnrarDll missing("no-such-unrar.dll");
-  SetExtractionLibrary(&missing);
-  OpenDialog();
-  ClickExtract();
+  library = &missing;
+  RunWithRegFile();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text.rfind("Cannot load no-such-unrar.dll (error ", 0), 0u) << boxes[0].text;
   EXPECT_EQ(boxes[0].caption, "Installer");
-  EXPECT_TRUE(Form4->Visible());
-  EXPECT_FALSE(Form1->Enabled());
-  EXPECT_EQ(CurrentDirectory(), Target());
+  ExpectFailedRun("- press [extract] button when ready -");
+}
+
+// Names come from the wide field, in the ANSI code page; the narrow field
+// holds the OEM form ("caf\x82" is café in code page 437).
+TEST_F(ExtractionDriverTest, StatusShowsTheWideName) {
+  if (GetACP() != 1252)
+    GTEST_SKIP() << "expectations written for ANSI code page 1252, not " << GetACP();
+  struct NameCase {
+    const char *narrow;
+    const wchar_t *wide; // nullptr: the wide field left empty
+    const char *shown;
+  };
+  const NameCase cases[] = {
+      {"caf\x82.txt", L"caf\u00e9.txt", "Extracting caf\xe9.txt"},
+      {"??????.txt", L"\u041f\u0440\u0438\u0432\u0435\u0442.txt", "Extracting ??????.txt"},
+      {"???.txt", L"\u65e5\u672c\u8a9e.txt", "Extracting ???.txt"},
+      {"A.txt", L"\u0100.txt", "Extracting ?.txt"}, // no look-alike "A"
+      {" x\\y.txt ", L"\t x\\\u00fc.txt \r\n", "Extracting x\\\xfc.txt"},
+      {" old.txt\t", nullptr, "Extracting old.txt"},
+  };
+  std::vector<std::string> statuses;
+  for (const NameCase &c : cases) {
+    rar.entries.emplace_back(c.narrow, 1, std::vector<int>{1}, 0,
+                             [&](size_t) { statuses.push_back(view.status); });
+    if (c.wide)
+      rar.entries.back().wideName = c.wide;
+    else
+      rar.entries.back().noWideName = true;
+  }
+  Run();
+  ASSERT_EQ(statuses.size(), std::size(cases));
+  for (size_t i = 0; i < statuses.size(); ++i)
+    EXPECT_EQ(statuses[i], cases[i].shown) << i;
+}
+
+// The conversion itself, in code pages chosen by the test: a name comes
+// out right wherever the code page has its characters.
+TEST(WideToCodePage, NamesInTheirCodePages) {
+  struct Case {
+    const wchar_t *text;
+    unsigned codePage;
+    const char *bytes;
+  };
+  const Case cases[] = {
+      {L"\u041f\u0440\u0438\u0432\u0435\u0442.txt", 1251, "\xcf\xf0\xe8\xe2\xe5\xf2.txt"},
+      {L"\u041f\u0440\u0438\u0432\u0435\u0442.txt", 866, "\x8f\xe0\xa8\xa2\xa5\xe2.txt"},
+      {L"\u041f\u0440\u0438\u0432\u0435\u0442.txt", 1252, "??????.txt"},
+      {L"\u65e5\u672c\u8a9e.txt", 932, "\x93\xfa\x96\x7b\x8c\xea.txt"},
+      {L"\u65e5\u672c\u8a9e.txt", 1252, "???.txt"},
+      {L"caf\u00e9", 1252, "caf\xe9"},
+      {L"caf\u00e9", 437, "caf\x82"},
+      {L"\u0100\u0107", 1252, "??"}, // no best fit: never a look-alike letter
+      {L"\u00e9\u65e5", CP_UTF8, "\xc3\xa9\xe6\x97\xa5"},
+      {L"", 1252, ""},
+  };
+  for (const Case &c : cases)
+    EXPECT_EQ(WideToCodePage(c.text, wcslen(c.text) + 1, c.codePage), c.bytes)
+        << c.codePage << " " << c.bytes;
+  const wchar_t unterminated[3] = {L'a', L'b', L'c'};
+  EXPECT_EQ(WideToCodePage(unterminated, 2, 1252), "ab") << "never past the field";
 }
 
 } // namespace

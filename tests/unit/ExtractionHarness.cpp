@@ -1,27 +1,10 @@
 #include "ExtractionHarness.h"
 
 #include "extract/ExtractArchive.h"
-#include "shell/Form4.h"
 #include "shell/Form1.h"
-
-std::vector<ShellCall> shellCalls;
-
-namespace {
-HINSTANCE WINAPI RecordShell(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR folder,
-                             INT show) {
-  shellCalls.push_back({owner == nullptr, verb ? verb : "<null>", file ? file : "<null>",
-                        parameters ? parameters : "<null>", folder ? folder : "<null>", show});
-  return reinterpret_cast<HINSTANCE>(42);
-}
-} // namespace
-
-ExtractionHarness::ExtractionHarness() {
-  shellCalls.clear();
-  SetShellExecute(RecordShell);
-}
+#include "shell/Form4.h"
 
 ExtractionHarness::~ExtractionHarness() {
-  SetShellExecute(nullptr);
   SetExtractionLibrary(nullptr);
 }
 

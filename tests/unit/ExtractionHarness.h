@@ -1,22 +1,15 @@
-// Shared by the extraction tests: the installer started with its
+// Shared by the extraction dialog's tests: the installer started with its
 // extraction dialog shown over a target folder, the shell call recorded,
 // and helpers that click the dialog and read the outcome of a run.
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "InstallerFixture.h"
-
-struct ShellCall {
-  bool noOwner;
-  std::string verb, file, parameters, folder;
-  int show;
-};
+#include "ShellRecorder.h"
 
 class ExtractionHarness : public InstallerFixture {
 protected:
-  ExtractionHarness();
   ~ExtractionHarness() override;
 
   // Writes the release (with `archive` as the set's first volume and
@@ -32,7 +25,7 @@ protected:
   void ExpectFailedRun(const std::string &status);
   // The run reached the end of the set and handed control back.
   void ExpectCompletedRun();
-};
 
-// The registry editor starts recorded in place of the shell.
-extern std::vector<ShellCall> shellCalls;
+private:
+  RecordedShell shell_;
+};

@@ -4,13 +4,14 @@
 #include <windows.h>
 
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "ExtractionHarness.h"
 #include "extract/ExtractArchive.h"
-#include "shell/Form4.h"
 #include "extract/UnrarDll.h"
 #include "shell/Form1.h"
+#include "shell/Form4.h"
 
 namespace {
 
@@ -41,6 +42,7 @@ public:
   struct AfterEntry {
     std::string heading;
     int position;
+    std::string status;
   };
   std::vector<std::string> statusAtHeader;
   std::vector<AfterEntry> afterEntry;
@@ -56,7 +58,8 @@ public:
   }
   int ProcessFile(RarHandle archive, int operation, char *path, char *name) override {
     int result = dll().ProcessFile(archive, operation, path, name);
-    afterEntry.push_back({Form4->Label3.Caption(), Form4->ProgressBar1.Position()});
+    afterEntry.push_back(
+        {Form4->Label3.Caption(), Form4->ProgressBar1.Position(), Form4->Label1.Caption()});
     return result;
   }
   void SetChangeVolProc(RarHandle archive, CHANGEVOLPROC proc) override {
@@ -179,6 +182,57 @@ TEST_F(ExtractionRealTest, MissingVolumePutBackCompletesTheRun) {
   EXPECT_EQ(asked.size(), 1u);
   ExpectCompletedRun();
   ExpectOriginalsExtracted();
+}
+
+// A file's bytes, by its wide name.
+std::string ReadWide(const std::wstring &path) {
+  HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return "<missing>";
+  char buffer[256];
+  DWORD read = 0;
+  std::string bytes;
+  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
+    bytes.append(buffer, read);
+  CloseHandle(file);
+  return bytes;
+}
+
+std::wstring Widen(const std::string &ansi) {
+  std::wstring wide(ansi.size() + 1, L'\0');
+  int n = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
+  wide.resize(n > 0 ? n - 1 : 0);
+  return wide;
+}
+
+// The status line shows each name from the library's wide field in the ANSI
+// code page: what 1252 has comes out right (the narrow field would give
+// OEM bytes), what it lacks comes out as '?'. The files on disk keep their
+// names whole either way.
+TEST_F(ExtractionRealTest, NamesOutsideAsciiInTheStatusLine) {
+  if (GetACP() != 1252)
+    GTEST_SKIP() << "expectations written for ANSI code page 1252, not " << GetACP();
+  struct NameCase {
+    const wchar_t *name;
+    const char *status;
+    const char *content;
+  };
+  const NameCase cases[] = {
+      {L"\u041f\u0440\u0438\u0432\u0435\u0442.txt", "Extracting ??????.txt", "privet\r\n"},
+      {L"\u65e5\u672c\u8a9e.txt", "Extracting ???.txt", "nihongo\r\n"},
+      {L"caf\u00e9.txt", "Extracting caf\xe9.txt", "cafe\r\n"},
+  };
+  OpenDialog("names.rar");
+  CopyToRelease("names.rar");
+  ClickExtract();
+
+  ExpectCompletedRun();
+  ASSERT_EQ(watched.afterEntry.size(), std::size(cases));
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    EXPECT_EQ(watched.afterEntry[i].status, cases[i].status) << i;
+    EXPECT_EQ(ReadWide(Widen(Target()) + L"\\" + cases[i].name), cases[i].content) << i;
+  }
 }
 
 // Polls the registry through the platform's reg tool for at most `seconds`.

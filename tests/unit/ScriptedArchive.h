@@ -1,12 +1,14 @@
 // A stand-in for unrar.dll that plays a script: open result and comment,
-// entries with their sizes, data blocks and processing results, and the
+// entries with their names (narrow and wide), sizes, data blocks and processing results, and the
 // code that ends the header reads. Records what the driver asked.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <cwchar>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -18,7 +20,9 @@ struct ScriptedEntry {
       : name(std::move(name)), size(size), blocks(std::move(blocks)), result(result),
         afterBlock(std::move(afterBlock)) {}
 
-  std::string name;
+  std::string name;        // the narrow field (the library's OEM code page)
+  std::wstring wideName;   // the wide field; empty: `name` widened byte by byte
+  bool noWideName = false; // the wide field left empty, as by an older library
   uint64_t size;
   std::vector<int> blocks; // data blocks reported while processing
   int result;              // of RARProcessFile
@@ -69,6 +73,12 @@ public:
       return endResult;
     const ScriptedEntry &entry = entries[next_];
     std::strncpy(header->FileName, entry.name.c_str(), sizeof header->FileName - 1);
+    std::wstring wide = entry.wideName;
+    if (wide.empty())
+      for (char c : entry.name)
+        wide += static_cast<wchar_t>(static_cast<unsigned char>(c));
+    if (!entry.noWideName)
+      std::wcsncpy(header->FileNameW, wide.c_str(), std::size(header->FileNameW) - 1);
     header->UnpSize = static_cast<unsigned>(entry.size);
     header->UnpSizeHigh = static_cast<unsigned>(entry.size >> 32);
     return 0;

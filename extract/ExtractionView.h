@@ -1,0 +1,29 @@
+// What an extraction run shows while it works and the one question it asks.
+// The extraction dialog is the real view; tests record the calls instead.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class ExtractionView {
+public:
+  // The status line's new text, painted at once: the run keeps the thread
+  // busy until its next call.
+  virtual void ShowStatus(const std::string &text) = 0;
+  // The heading: which volume is being read.
+  virtual void ShowHeading(const std::string &text) = 0;
+  // The bar's position for the current entry. Called for every data block,
+  // so it must stay cheap.
+  virtual void ShowProgress(int32_t position) = 0;
+  // Lets queued messages run (repaints, the cancel label) until none are
+  // left; called after every data block.
+  virtual void ProcessMessages() = 0;
+  // Shows `prompt` for a missing volume; false when the user gives up.
+  virtual bool AskForVolume(const std::string &prompt) = 0;
+  // The set was walked to its end: the view steps aside and gives control
+  // back to the splash window.
+  virtual void Finish() = 0;
+
+protected:
+  ~ExtractionView() = default;
+};
