@@ -54,6 +54,7 @@ void UnrarDll::Load() {
     Bind(module, fileName_, "RARProcessFile", calls.processFile);
     Bind(module, fileName_, "RARSetChangeVolProc", calls.setChangeVolProc);
     Bind(module, fileName_, "RARSetProcessDataProc", calls.setProcessDataProc);
+    Bind(module, fileName_, "RAROpenArchiveEx", calls.openArchiveEx);
   } catch (...) {
     FreeLibrary(module);
     throw;
@@ -64,6 +65,10 @@ void UnrarDll::Load() {
 
 RarHandle UnrarDll::OpenArchive(RAROpenArchiveData *data) {
   return Bound().openArchive(data);
+}
+
+RarHandle UnrarDll::OpenArchiveEx(RAROpenArchiveDataEx *data) {
+  return Bound().openArchiveEx(data);
 }
 
 int UnrarDll::CloseArchive(RarHandle archive) {
