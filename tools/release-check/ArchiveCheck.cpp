@@ -36,10 +36,14 @@ bool IsPasswordCode(int code) {
   return code == ERAR_MISSING_PASSWORD || code == ERAR_BAD_PASSWORD;
 }
 
+void EncryptedHeaders(const std::string &name, Findings &findings) {
+  findings.Error(kLine, "the archive \"" + name +
+                            "\" has encrypted headers: the installer cannot give a password");
+}
+
 void OpenFailed(int code, const std::string &path, const std::string &name, Findings &findings) {
   if (IsPasswordCode(code)) {
-    findings.Error(kLine, "the archive " + Quoted(name) +
-                              " has encrypted headers: the installer cannot give a password");
+    EncryptedHeaders(name, findings);
     return;
   }
   const std::string status = OpenFailureText(code, path);
@@ -72,11 +76,11 @@ void EntryFailed(int code, const std::string &entry, const Walk &walk, Findings 
                  (status.empty() ? std::string() : ": the installer stops with " + Quoted(status)));
 }
 
-void HeadersEnded(int code, const Walk &walk, Findings &findings) {
+void HeadersEnded(int code, const std::string &name, const Walk &walk, Findings &findings) {
   if (!walk.missingVolume.empty()) {
     MissingVolume(walk, findings);
   } else if (IsPasswordCode(code)) {
-    findings.Error(kLine, "the set's headers need a password: the installer cannot give one");
+    EncryptedHeaders(name, findings);
   } else {
     const std::string status = HeaderFailureText(code);
     findings.Error(kLine, "reading the set's headers fails (code " + std::to_string(code) +
@@ -132,7 +136,7 @@ void CheckArchive(ArchiveLibrary &library, const std::string &path, const std::s
     header = RARHeaderDataEx{};
   }
   if (!failed && code != ERAR_END_ARCHIVE) {
-    HeadersEnded(code, walk, findings);
+    HeadersEnded(code, name, walk, findings);
     failed = true;
   }
   library.CloseArchive(archive);

@@ -5,20 +5,46 @@
 #include "tools/release-check/ReleaseCheck.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
 namespace {
-const char kUsage[] = "usage: release-check [--json] FOLDER\n"
-                      "Checks a release folder for the installer. Exit status: 0 clean,\n"
-                      "1 warnings only, 2 errors.\n";
+const char kUsage[] =
+    "usage: release-check [--json] FOLDER\n"
+    "       release-check --measure HEIGHT WRAP-WIDTH TEXT\n"
+    "Checks a release folder for the installer. Exit status: 0 clean,\n"
+    "1 warnings only, 2 errors. --measure prints the width and height of TEXT\n"
+    "in Arial bold HEIGHT as a splash window label draws it (WRAP-WIDTH 0: one line).\n";
 
 void Write(FILE *out, const std::string &text) {
   std::fwrite(text.data(), 1, text.size(), out);
 }
+
+// The figures behind the label findings, to compare the two builds.
+int Measure(int argc, char **argv) {
+  if (argc != 5) {
+    Write(stderr, kUsage);
+    return 3;
+  }
+  int slack = 0;
+  std::string problem;
+  std::unique_ptr<TextMeasure> measure = LoadTextMeasure(&slack, &problem);
+  if (!measure) {
+    Write(stderr, "release-check: " + problem + "\n");
+    return 3;
+  }
+  const int height = std::atoi(argv[2]), wrap = std::atoi(argv[3]);
+  const TextExtent extent =
+      wrap > 0 ? measure->Wrapped(height, argv[4], wrap) : measure->Line(height, argv[4]);
+  Write(stdout, std::to_string(extent.width) + " " + std::to_string(extent.height) + "\n");
+  return 0;
+}
 } // namespace
 
 int main(int argc, char **argv) {
+  if (argc > 1 && std::strcmp(argv[1], "--measure") == 0)
+    return Measure(argc, argv);
   bool json = false;
   std::string folder;
   for (int i = 1; i < argc; ++i) {
