@@ -36,9 +36,10 @@ TEST_F(ReleaseCheckLabelTest, WidthsAreTheLabelsOwn) {
   WriteRelease(StandardIniLines());
   ASSERT_TRUE(StartInstaller());
   GdiTextMeasure measure;
-  for (const char *text : {"install", "a much longer caption, with punctuation!",
-                           "WWWWWWWWWW", "iiiiiiiiii", "\xC4pfel & \xFC"
-                                                       "berall"}) {
+  for (const char *text :
+       {"install", "a much longer caption, with punctuation!", "WWWWWWWWWW", "iiiiiiiiii",
+        "\xC4pfel & \xFC"
+        "berall"}) {
     SCOPED_TRACE(text);
     Form1->Label4.SetCaption(text);
     EXPECT_EQ(measure.Line(13, text).width, Form1->Label4.Width());

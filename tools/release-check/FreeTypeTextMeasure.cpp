@@ -131,9 +131,16 @@ TextExtent FreeTypeTextMeasure::Wrapped(int fontHeight, const std::string &text,
         end = next;
         lineWidth = w;
       }
+      // DrawText counts the blank a line breaks at into the line's width,
+      // when that blank still fits.
+      if (end < to && lineWidth <= width) {
+        const int withBlank = Width(face, metrics, text, start, end + 1);
+        if (withBlank <= width)
+          lineWidth = withBlank;
+      }
       extent.width = std::max(extent.width, lineWidth);
       extent.height += metrics.lineHeight;
-      // Blanks at a break belong to neither line.
+      // The other blanks at a break belong to neither line.
       start = end;
       while (start < to && text[start] == ' ')
         ++start;

@@ -1,5 +1,7 @@
 #include "tools/release-check/LabelFit.h"
 
+#include <algorithm>
+
 // Kept equal to the splash window's design by ReleaseCheckLabelTest.
 const SplashLabel kSplashLabels[5] = {
     {1, "Label1", 372, 23, 16, false}, {2, "Label2", 372, 17, 12, false},
@@ -38,9 +40,20 @@ void CheckLabelFit(const ReleaseIni &ini, TextMeasure &measure, int slack, Findi
       findings.Warning(label.line, what + " wrap to " + Px(extent.height) + " in " + Font(label) +
                                        "; their label (" + label.name + ") is " + Px(label.height) +
                                        " high, so the end is cut off");
-    if (extent.width > label.width + slack)
-      findings.Warning(label.line, what + " hold a word " + Px(extent.width) +
-                                       " wide; their label (" + label.name + ") is " +
-                                       Px(label.width) + " wide, so it is cut off");
+    // A word wider than the label stands on a line of its own, cut off.
+    int widest = 0;
+    std::string word;
+    for (size_t i = 0; i <= value.size(); ++i) {
+      if (i < value.size() && value[i] != ' ') {
+        word += value[i];
+        continue;
+      }
+      widest = std::max(widest, measure.Line(label.fontHeight, word).width);
+      word.clear();
+    }
+    if (widest > label.width + slack)
+      findings.Warning(label.line, what + " hold a word " + Px(widest) + " wide; their label (" +
+                                       label.name + ") is " + Px(label.width) +
+                                       " wide, so it is cut off");
   }
 }
