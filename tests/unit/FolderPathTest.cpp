@@ -74,6 +74,8 @@ TEST(FolderPathTest, ChainRunsFromTheRootToTheFolder) {
       {"\\\\srv\\share\\", false, {{"\\\\srv\\share\\", A}}},
       // 0x95 0x5C is one double-byte character, not a name and a backslash.
       {"C:\\\x95\x5C\\SUB", true, {{"C:\\", A}, {"\x95\x5C", A}, {"SUB", C}}},
+      // A folder whose name ends in such a character is no drive root.
+      {"C:\\\x95\x5C", true, {{"C:\\", A}, {"\x95\x5C", C}}},
   };
   for (const ChainCase &c : cases) {
     ScriptedFolders fs;
@@ -106,6 +108,24 @@ TEST(FolderPathTest, ItemPaths) {
   std::string wide = "C:\\\x95\x5C\\SUB\\X";
   EXPECT_EQ(ItemPath(wide, FolderChain(wide, fs), 2, fs), "\\\x95\x5C\\SUB");
   EXPECT_EQ(PathDepth(wide, fs), 3);
+}
+
+TEST(FolderPathTest, JoinAddsABackslashUnlessTheLastCharacterIsOne) {
+  const struct {
+    const char *folder;
+    bool dbcs;
+    const char *path;
+  } cases[] = {
+      {"C:\\APPS", false, "C:\\APPS\\x"},          {"C:\\", false, "C:\\x"}, {"", false, "\\x"},
+      {"C:\\\x95\x5C", true, "C:\\\x95\x5C\\x"}, // 0x5C ends a character here
+      {"C:\\\x95\x5C", false, "C:\\\x95\x5Cx"},  // and is a backslash here
+      {"C:\\\x95\x5C\\", true, "C:\\\x95\x5C\\x"},
+  };
+  for (const auto &c : cases) {
+    ScriptedFolders fs;
+    fs.dbcs = c.dbcs;
+    EXPECT_EQ(JoinPath(c.folder, "x", fs), c.path) << c.folder << " dbcs " << c.dbcs;
+  }
 }
 
 TEST(FolderPathTest, DoubleByteCaseRuleLeavesBothBytesOfACharacter) {

@@ -43,7 +43,7 @@ public:
   }
 
 private:
-  std::string Resolve(const std::string &path) const {
+  std::string Resolve(const std::string &path) {
     std::string full;
     if (path.size() == 2 && path[1] == ':') {
       auto it = driveCurrent.find(path[0]);
@@ -55,7 +55,7 @@ private:
     } else if (!path.empty() && path[0] == '\\') {
       full = DrivePart(current) + path;
     } else {
-      full = JoinPath(current, path);
+      full = JoinPath(current, path, *this);
     }
     if (full.size() > 3 && full.back() == '\\')
       full.pop_back();
