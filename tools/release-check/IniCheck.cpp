@@ -3,6 +3,7 @@
 #include "runtime/Exception.h"
 #include "runtime/StrToInt.h"
 #include "runtime/TextLineReader.h"
+#include "shell/InstallIniMap.h"
 
 #include <algorithm>
 #include <cstring>
@@ -25,6 +26,32 @@ private:
   const std::string &bytes_;
   size_t pos_ = 0;
 };
+
+// The line of install.ini that holds a field.
+int LineOf(IniField field) {
+  switch (field) {
+  case IniField::Title:
+    return 1;
+  case IniField::Subtitle:
+    return 2;
+  case IniField::ReleaseNotesFile:
+    return 3;
+  case IniField::DescriptionFile:
+    return 4;
+  case IniField::NewFolderName:
+    return 5;
+  case IniField::ArchivePath:
+  case IniField::ArchiveFolder:
+    return 6;
+  case IniField::RequiredMegabytes:
+    return 7;
+  case IniField::RegistryFile:
+    return 8;
+  case IniField::InstallNotes:
+    return 9;
+  }
+  return 0;
+}
 
 std::string Quoted(const std::string &text) {
   return "\"" + text + "\"";
@@ -111,11 +138,30 @@ ReleaseIni CheckIniText(const std::string &bytes, Findings &findings) {
   MemorySource source(bytes);
   TextLineReader reader(source);
   int32_t error = 0;
-  for (int i = 0; i < kIniLines; ++i) {
-    if (!reader.AtEnd(&error))
-      ini.lineCount = i + 1;
-    reader.ReadLine(&ini.lines[i], &error);
-  }
+  int read = 0;
+  // The installer's own mapping of lines to values; with no folder in front,
+  // the archive path is a backslash and line 6.
+  MapInstallIni(
+      [&] {
+        std::string line;
+        if (!reader.AtEnd(&error))
+          ini.lineCount = read + 1;
+        ++read;
+        reader.ReadLine(&line, &error);
+        return line;
+      },
+      "",
+      [&](IniField field, const std::string &value) {
+        switch (field) {
+        case IniField::ArchivePath:
+          ini.lines[5] = value.substr(1);
+          break;
+        case IniField::ArchiveFolder:
+          break;
+        default:
+          ini.lines[LineOf(field) - 1] = value;
+        }
+      });
   CheckLineEnds(bytes, ini, findings);
   CheckLineCount(bytes, ini, findings);
   CheckRequiredMegabytes(ini, findings);
