@@ -12,6 +12,12 @@ public:
 
   // RAROpenArchive: a handle, or null with data->OpenResult set.
   virtual RarHandle OpenArchive(RAROpenArchiveData *data) = 0;
+  // RAROpenArchiveEx: the same, and data->Flags tells what the volume says
+  // of its set (release-check uses it; stand-ins need not offer it).
+  virtual RarHandle OpenArchiveEx(RAROpenArchiveDataEx *data) {
+    data->OpenResult = ERAR_UNKNOWN;
+    return nullptr;
+  }
   // RARCloseArchive: 0 or an ERAR_ code.
   virtual int CloseArchive(RarHandle archive) = 0;
   // RARReadHeader / RARReadHeaderEx: 0, ERAR_END_ARCHIVE at the end of the

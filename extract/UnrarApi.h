@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 // The library's PASCAL / CALLBACK: __stdcall on 32-bit Windows, for its calls
 // and for the two callbacks that the program hands it.
@@ -59,6 +60,11 @@ inline constexpr int RAR_VOL_NOTIFY = 1; // next volume opened
 // ERAR_ code (ERAR_SMALL_BUF: cut to the buffer, ERAR_BAD_DATA, ...).
 inline constexpr unsigned RAR_CMT_ABSENT = 0;
 inline constexpr unsigned RAR_CMT_READ = 1;
+
+// RAROpenArchiveDataEx.Flags: what the opened volume says about its set.
+inline constexpr unsigned ROADF_VOLUME = 0x0001;
+inline constexpr unsigned ROADF_ENCHEADERS = 0x0080;
+inline constexpr unsigned ROADF_FIRSTVOLUME = 0x0100;
 
 // RARHeaderData(Ex).Flags.
 inline constexpr unsigned RHDF_SPLITBEFORE = 0x01;
@@ -133,6 +139,28 @@ struct RAROpenArchiveData {
   unsigned int CmtState;
 };
 
+// The library's general callback (RAROpenArchiveDataEx.Callback); LPARAM is
+// pointer-sized.
+typedef int(UNRAR_CALL *UNRARCALLBACK)(unsigned int msg, intptr_t UserData, intptr_t P1,
+                                       intptr_t P2);
+
+struct RAROpenArchiveDataEx {
+  char *ArcName;
+  wchar_t *ArcNameW;
+  unsigned int OpenMode;
+  unsigned int OpenResult;
+  char *CmtBuf;
+  unsigned int CmtBufSize;
+  unsigned int CmtSize;
+  unsigned int CmtState;
+  unsigned int Flags;
+  UNRARCALLBACK Callback;
+  intptr_t UserData;
+  unsigned int OpFlags;
+  wchar_t *CmtBufW;
+  unsigned int Reserved[25];
+};
+
 #pragma pack(pop)
 
 // Called with the volume's path and RAR_VOL_ASK or RAR_VOL_NOTIFY.
@@ -143,6 +171,7 @@ typedef int(UNRAR_CALL *PROCESSDATAPROC)(unsigned char *Addr, int Size);
 #if defined(_WIN32) && !defined(_WIN64)
 // The 32-bit layouts of UnRAR 6.2.6's dll.hpp.
 static_assert(sizeof(RAROpenArchiveData) == 28, "RAROpenArchiveData layout");
+static_assert(sizeof(RAROpenArchiveDataEx) == 152, "RAROpenArchiveDataEx layout");
 static_assert(sizeof(RARHeaderData) == 572, "RARHeaderData layout");
 static_assert(offsetof(RARHeaderData, UnpSize) == 528, "RARHeaderData layout");
 static_assert(offsetof(RARHeaderData, CmtBuf) == 556, "RARHeaderData layout");

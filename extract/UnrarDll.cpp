@@ -52,12 +52,17 @@ void UnrarDll::Load() {
   Bind(loaded, fileName_, "RARProcessFile", calls.processFile);
   Bind(loaded, fileName_, "RARSetChangeVolProc", calls.setChangeVolProc);
   Bind(loaded, fileName_, "RARSetProcessDataProc", calls.setProcessDataProc);
+  Bind(loaded, fileName_, "RAROpenArchiveEx", calls.openArchiveEx);
   calls_ = calls;
   module_ = std::move(module);
 }
 
 RarHandle UnrarDll::OpenArchive(RAROpenArchiveData *data) {
   return Bound().openArchive(data);
+}
+
+RarHandle UnrarDll::OpenArchiveEx(RAROpenArchiveDataEx *data) {
+  return Bound().openArchiveEx(data);
 }
 
 int UnrarDll::CloseArchive(RarHandle archive) {

@@ -24,12 +24,13 @@ public:
 
   const std::string &FileName() const { return fileName_; }
   bool Loaded() const { return static_cast<bool>(module_); }
-  // Loads the file and looks up all seven calls, unless done already.
+  // Loads the file and looks up all eight calls, unless done already.
   // Throws Exception: "Cannot load <file> (error <n>)" or
   // "<file> has no entry point <call>".
   void Load();
 
   RarHandle OpenArchive(RAROpenArchiveData *data) override;
+  RarHandle OpenArchiveEx(RAROpenArchiveDataEx *data) override;
   int CloseArchive(RarHandle archive) override;
   int ReadHeader(RarHandle archive, RARHeaderData *header) override;
   int ReadHeaderEx(RarHandle archive, RARHeaderDataEx *header) override;
@@ -41,6 +42,7 @@ private:
   // The exported functions, as dll.hpp declares them.
   struct Calls {
     RarHandle(UNRAR_CALL *openArchive)(RAROpenArchiveData *);
+    RarHandle(UNRAR_CALL *openArchiveEx)(RAROpenArchiveDataEx *);
     int(UNRAR_CALL *closeArchive)(RarHandle);
     int(UNRAR_CALL *readHeader)(RarHandle, RARHeaderData *);
     int(UNRAR_CALL *readHeaderEx)(RarHandle, RARHeaderDataEx *);

@@ -19,6 +19,12 @@ std::vector<size_t> Separators(const std::string &text, const char *separators, 
   }
   return found;
 }
+
+// Whether the last character is a backslash; a trail byte 0x5C is not one.
+bool EndsWithBackslash(const std::string &text, FolderSystem &fs) {
+  std::vector<size_t> cuts = Separators(text, "\\", fs);
+  return !cuts.empty() && cuts.back() + 1 == text.size();
+}
 } // namespace
 
 bool FitsPathBuffer(const std::string &path) {
@@ -39,8 +45,8 @@ std::string DrivePart(const std::string &path) {
   return {};
 }
 
-std::string JoinPath(const std::string &folder, const std::string &name) {
-  if (!folder.empty() && folder.back() == '\\')
+std::string JoinPath(const std::string &folder, const std::string &name, FolderSystem &fs) {
+  if (EndsWithBackslash(folder, fs))
     return folder + name;
   return folder + "\\" + name;
 }
@@ -61,7 +67,7 @@ std::vector<FolderItem> FolderChain(const std::string &directory, FolderSystem &
   }
   if (rest.empty())
     return items;
-  if (rest.back() != '\\') {
+  if (!EndsWithBackslash(rest, fs)) {
     std::vector<size_t> cuts = Separators(rest, "\\", fs);
     size_t start = 0;
     for (size_t cut : cuts) {
@@ -86,7 +92,7 @@ std::string ItemPath(const std::string &directory, const std::vector<FolderItem>
     return DrivePart(directory) + "\\";
   const FolderItem &item = items[static_cast<size_t>(index)];
   if (item.kind == FolderKind::Subfolder)
-    return JoinPath(directory, item.text);
+    return JoinPath(directory, item.text, fs);
   if (item.kind == FolderKind::Current)
     return directory;
   std::string body = directory.substr(DrivePart(directory).size());

@@ -38,8 +38,10 @@ bool FitsPathBuffer(const std::string &path);
 
 // "C:" for C:\APPS, "\\server\share" for \\server\share\data, "" otherwise.
 std::string DrivePart(const std::string &path);
-// `folder`, a backslash unless it ends with one, and `name`.
-std::string JoinPath(const std::string &folder, const std::string &name);
+// `folder`, a backslash unless it ends with one, and `name`. In double-byte
+// code pages a 0x5C trail byte at the end is part of a character, not a
+// backslash.
+std::string JoinPath(const std::string &folder, const std::string &name, FolderSystem &fs);
 // Number of backslashes in `path` (trail bytes of double-byte characters
 // are not backslashes).
 int PathDepth(const std::string &path, FolderSystem &fs);

@@ -109,7 +109,7 @@ std::string WinFolderSystem::FileNameCase(const std::string &text, bool lower) {
 
 std::vector<std::string> WinFolderSystem::Subfolders(const std::string &directory) {
   std::vector<std::string> names;
-  std::string pattern = JoinPath(directory, "*.*");
+  std::string pattern = JoinPath(directory, "*.*", *this);
   if (!FitsPathBuffer(pattern))
     return names;
   WIN32_FIND_DATAA found;

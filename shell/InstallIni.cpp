@@ -3,6 +3,7 @@
 #include "runtime/IoResult.h"
 #include "runtime/TextFile.h"
 #include "shell/Form1.h"
+#include "shell/InstallIniMap.h"
 
 namespace {
 // Every read is checked before its value is used.
@@ -10,6 +11,41 @@ std::string Line(TextFile &file) {
   std::string line = file.ReadLn();
   IoCheck();
   return line;
+}
+
+void SetField(TForm1 &form, IniField field, const std::string &value) {
+  switch (field) {
+  case IniField::Title:
+    form.Label1.SetCaption(value);
+    break;
+  case IniField::Subtitle:
+    form.Label2.SetCaption(value);
+    break;
+  case IniField::ReleaseNotesFile:
+    form.Label5.SetCaption(value);
+    break;
+  case IniField::DescriptionFile:
+    form.Label6.SetCaption(value);
+    break;
+  case IniField::NewFolderName:
+    form.Label7.SetCaption(value);
+    break;
+  case IniField::ArchivePath:
+    form.Label8.SetCaption(value);
+    break;
+  case IniField::ArchiveFolder:
+    form.Label9.SetCaption(value);
+    break;
+  case IniField::RequiredMegabytes:
+    form.Label10.SetCaption(value);
+    break;
+  case IniField::RegistryFile:
+    form.Edit1.SetText(value);
+    break;
+  case IniField::InstallNotes:
+    form.Label11.SetCaption(value);
+    break;
+  }
 }
 } // namespace
 
@@ -19,19 +55,9 @@ void ReadInstallIni(TForm1 &form) {
   file.Reset();
   IoCheck();
 
-  form.Label1.SetCaption(Line(file)); // title
-  form.Label2.SetCaption(Line(file)); // sub-title
-  form.Label5.SetCaption(Line(file)); // release notes file
-  form.Label6.SetCaption(Line(file)); // description file
-  form.Label7.SetCaption(Line(file)); // proposed new folder name
-  std::string archive = Line(file);
-  // The folder of the installer's files: plain concatenation, no checks.
-  std::string folder = form.DirectoryListBox1.Directory() + "\\";
-  form.Label8.SetCaption(folder + archive);
-  form.Label9.SetCaption(folder);
-  form.Label10.SetCaption(Line(file)); // required megabytes
-  form.Edit1.SetText(Line(file));      // registry file
-  form.Label11.SetCaption(Line(file)); // installation notes
+  MapInstallIni(
+      [&file] { return Line(file); }, form.DirectoryListBox1.Directory(),
+      [&form](IniField field, const std::string &value) { SetField(form, field, value); });
 
   file.Close();
   IoCheck();

@@ -3,9 +3,7 @@
 // double-byte cases a single-byte system cannot produce.
 #include <gtest/gtest.h>
 
-#include <map>
-#include <set>
-
+#include "ScriptedFolders.h"
 #include "folders/FolderPath.h"
 
 // Found by argument-dependent lookup, so beside FolderItem.
@@ -17,61 +15,6 @@ void PrintTo(const FolderItem &item, std::ostream *out) {
 }
 
 namespace {
-
-// Folders and files by full path; per-drive current folders as the
-// platform keeps them. Shift-JIS lead bytes when `dbcs` is set.
-class ScriptedFolders : public FolderSystem {
-public:
-  std::set<std::string> folders{"C:\\",     "C:\\APPS",       "C:\\APPS\\TOOLS",     "D:\\",
-                                "D:\\WORK", "\\\\srv\\share", "\\\\srv\\share\\data"};
-  std::set<std::string> files{"C:\\APPS\\readme.txt"};
-  std::map<char, std::string> driveCurrent{{'C', "C:\\APPS"}, {'D', "D:\\WORK"}};
-  std::string current = "C:\\APPS";
-  int currentError = 0;
-  bool dbcs = false;
-  int changes = 0;
-
-  int CurrentDirectory(std::string &path) override {
-    if (currentError)
-      return currentError;
-    path = current;
-    return 0;
-  }
-  int ChangeDirectory(const std::string &path) override {
-    ++changes;
-    std::string full = Resolve(path);
-    if (!folders.count(full))
-      return 3;
-    current = full;
-    if (full[1] == ':')
-      driveCurrent[full[0]] = full;
-    return 0;
-  }
-  bool IsFile(const std::string &path) override { return files.count(Resolve(path)) != 0; }
-  bool IsLeadByte(unsigned char byte) override {
-    return dbcs && ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC));
-  }
-
-private:
-  std::string Resolve(const std::string &path) const {
-    std::string full;
-    if (path.size() == 2 && path[1] == ':') {
-      auto it = driveCurrent.find(path[0]);
-      full = it != driveCurrent.end() ? it->second : path + "\\";
-    } else if (path.size() > 2 && path[1] == ':') {
-      full = path;
-    } else if (path.rfind("\\\\", 0) == 0) {
-      full = path;
-    } else if (!path.empty() && path[0] == '\\') {
-      full = DrivePart(current) + path;
-    } else {
-      full = JoinPath(current, path);
-    }
-    if (full.size() > 3 && full.back() == '\\')
-      full.pop_back();
-    return full;
-  }
-};
 
 struct SplitCase {
   const char *path;
@@ -131,6 +74,8 @@ TEST(FolderPathTest, ChainRunsFromTheRootToTheFolder) {
       {"\\\\srv\\share\\", false, {{"\\\\srv\\share\\", A}}},
       // 0x95 0x5C is one double-byte character, not a name and a backslash.
       {"C:\\\x95\x5C\\SUB", true, {{"C:\\", A}, {"\x95\x5C", A}, {"SUB", C}}},
+      // A folder whose name ends in such a character is no drive root.
+      {"C:\\\x95\x5C", true, {{"C:\\", A}, {"\x95\x5C", C}}},
   };
   for (const ChainCase &c : cases) {
     ScriptedFolders fs;
@@ -163,6 +108,24 @@ TEST(FolderPathTest, ItemPaths) {
   std::string wide = "C:\\\x95\x5C\\SUB\\X";
   EXPECT_EQ(ItemPath(wide, FolderChain(wide, fs), 2, fs), "\\\x95\x5C\\SUB");
   EXPECT_EQ(PathDepth(wide, fs), 3);
+}
+
+TEST(FolderPathTest, JoinAddsABackslashUnlessTheLastCharacterIsOne) {
+  const struct {
+    const char *folder;
+    bool dbcs;
+    const char *path;
+  } cases[] = {
+      {"C:\\APPS", false, "C:\\APPS\\x"},          {"C:\\", false, "C:\\x"}, {"", false, "\\x"},
+      {"C:\\\x95\x5C", true, "C:\\\x95\x5C\\x"}, // 0x5C ends a character here
+      {"C:\\\x95\x5C", false, "C:\\\x95\x5Cx"},  // and is a backslash here
+      {"C:\\\x95\x5C\\", true, "C:\\\x95\x5C\\x"},
+  };
+  for (const auto &c : cases) {
+    ScriptedFolders fs;
+    fs.dbcs = c.dbcs;
+    EXPECT_EQ(JoinPath(c.folder, "x", fs), c.path) << c.folder << " dbcs " << c.dbcs;
+  }
 }
 
 TEST(FolderPathTest, DoubleByteCaseRuleLeavesBothBytesOfACharacter) {

@@ -1,4 +1,6 @@
-// The text-file reader on awkward inputs, through the real file API.
+// The text file on the real file API: opening, sharing, misuse codes, and
+// lines read from a file (the line rules on their own are in
+// TextLineReaderTest.cpp).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -42,36 +44,6 @@ protected:
   std::string Write(const std::string &bytes) { return dir.WriteFile("t.txt", bytes); }
 };
 
-TEST_F(TextFileTest, LineEndsFollowTheCarriageReturnRules) {
-  struct Case {
-    const char *name;
-    std::string bytes;
-    std::vector<std::string> lines;
-  } cases[] = {
-      {"CRLF", "one\r\ntwo\r\n", {"one", "two"}},
-      {"no final break", "one\r\ntwo", {"one", "two"}},
-      {"LF only is one line", "one\ntwo\nthree\n", {"one\ntwo\nthree\n"}},
-      {"CR only", "one\rtwo\r", {"one", "two"}},
-      {"CR CR LF", "one\r\r\ntwo", {"one", "", "two"}},
-      {"LF before CR stays", "a\n\rb", {"a\n", "b"}},
-      {"empty lines kept", "\r\n\r\nx\r\n", {"", "", "x"}},
-      {"trailing blanks kept", "  pad  \r\n", {"  pad  "}},
-      {"1A ends the file", "one\r\ntw\x1Ao\r\nthree\r\n", {"one", "tw"}},
-      {"1A at start",
-       std::string("\x1A"
-                   "abc",
-                   4),
-       {}},
-      {"empty file", "", {}},
-      {"zero byte inside", std::string("a\0b\r\n", 5), {std::string("a\0b", 3)}},
-  };
-  for (const Case &c : cases) {
-    Reading r = ReadAll(Write(c.bytes));
-    EXPECT_EQ(r.lines, c.lines) << c.name;
-    EXPECT_EQ(r.afterEnd, "") << c.name;
-  }
-}
-
 TEST_F(TextFileTest, ReadsPastTheEndGiveEmptyLinesWithoutError) {
   TextFile file;
   file.Assign(Write("only\r\n"));
@@ -85,23 +57,14 @@ TEST_F(TextFileTest, ReadsPastTheEndGiveEmptyLinesWithoutError) {
   EXPECT_EQ(IoResult(), 0);
 }
 
-TEST_F(TextFileTest, TenMegabyteLineAcrossManyBuffers) {
-  std::string big(10 * 1000 * 1000, 'x');
-  for (size_t i = 0; i < big.size(); i += 4093)
-    big[i] = static_cast<char>('a' + i % 26);
-  Reading r = ReadAll(Write(big + "\r\n" + "tail"));
-  ASSERT_EQ(r.lines.size(), 2u);
-  EXPECT_TRUE(r.lines[0] == big);
-  EXPECT_EQ(r.lines[1], "tail");
-}
-
 TEST_F(TextFileTest, CrLfSplitAcrossTheBufferBoundary) {
   // 4095 bytes then CR: the LF is the first byte of the next block.
   std::string first(4095, 'a');
-  Reading r = ReadAll(Write(first + "\r\nsecond"));
+  Reading r = ReadAll(Write(first + "\r\nsecond\x1A" + "after"));
   ASSERT_EQ(r.lines.size(), 2u);
   EXPECT_EQ(r.lines[0].size(), 4095u);
   EXPECT_EQ(r.lines[1], "second");
+  EXPECT_EQ(r.afterEnd, "");
 }
 
 TEST_F(TextFileTest, OpenFailuresStoreThePlatformCode) {

@@ -1,0 +1,14 @@
+# The portable byte logic: nothing here includes windows.h, so the same
+# sources build for Windows (linked into the runtime) and for the host
+# (native tests and fuzzers). Headers are included from the source root,
+# as "runtime/StrToInt.h" and so on.
+add_library(installer_core STATIC
+  ${PROJECT_SOURCE_DIR}/runtime/Exception.cpp
+  ${PROJECT_SOURCE_DIR}/runtime/StrToInt.cpp
+  ${PROJECT_SOURCE_DIR}/runtime/TextLineReader.cpp
+  ${PROJECT_SOURCE_DIR}/shell/InstallIniMap.cpp
+  ${PROJECT_SOURCE_DIR}/extract/ExtractTexts.cpp
+  ${PROJECT_SOURCE_DIR}/folders/FolderPath.cpp
+)
+target_include_directories(installer_core PUBLIC ${PROJECT_SOURCE_DIR})
+target_compile_options(installer_core PRIVATE ${INSTALLER_WARNINGS})
