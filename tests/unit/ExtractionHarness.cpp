@@ -1,5 +1,7 @@
 #include "ExtractionHarness.h"
 
+#include <shellapi.h>
+
 #include "extract/ExtractArchive.h"
 #include "extract/ExtractionDialog.h"
 #include "shell/SplashWindow.h"
@@ -7,17 +9,26 @@
 std::vector<ShellCall> shellCalls;
 
 namespace {
+bool forwardShellCalls = false;
+
 HINSTANCE WINAPI RecordShell(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR folder,
                              INT show) {
   shellCalls.push_back({owner == nullptr, verb ? verb : "<null>", file ? file : "<null>",
                         parameters ? parameters : "<null>", folder ? folder : "<null>", show});
+  if (forwardShellCalls)
+    return ShellExecuteA(owner, verb, file, parameters, folder, show);
   return reinterpret_cast<HINSTANCE>(42);
 }
 } // namespace
 
 ExtractionHarness::ExtractionHarness() {
   shellCalls.clear();
+  forwardShellCalls = false;
   SetShellExecute(RecordShell);
+}
+
+void ExtractionHarness::ForwardShellCalls() {
+  forwardShellCalls = true;
 }
 
 ExtractionHarness::~ExtractionHarness() {
