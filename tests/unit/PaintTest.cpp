@@ -217,4 +217,28 @@ TEST_F(PaintLoopTest, NothingIsLeftSelectedOrDeletedWhileSelected) {
   EXPECT_EQ(watch.faults, std::vector<std::string>());
 }
 
+// The form saves and restores the DC around each control, which hides a
+// control that leaves its font or bitmap behind; each one is held to it here.
+TEST_F(PaintLoopTest, EveryControlLeavesTheDcAsItFoundIt) {
+  auto selected = [](HDC dc) {
+    std::vector<HGDIOBJ> objects;
+    for (UINT kind : {OBJ_BITMAP, OBJ_FONT, OBJ_BRUSH, OBJ_PEN})
+      objects.push_back(GetCurrentObject(dc, kind));
+    return objects;
+  };
+  int painted = 0;
+  for (TForm *form : forms)
+    for (TControl *control : form->Controls()) {
+      if (control->IsWindowed())
+        continue;
+      Picture picture(form->ClientWidth(), form->ClientHeight(), [&](HDC dc) {
+        std::vector<HGDIOBJ> before = selected(dc);
+        static_cast<TGraphicControl *>(control)->Paint(dc);
+        EXPECT_EQ(selected(dc), before) << form->ClassName() << "." << control->Name();
+        ++painted;
+      });
+    }
+  EXPECT_GT(painted, 30);
+}
+
 } // namespace
