@@ -92,8 +92,8 @@ int GdiObjectCount() {
 
 // Watches every memory DC the program makes, through its import table: an
 // object still selected when its DC is deleted, or deleted while selected,
-// is recorded. Windows refuses to delete a selected object and leaks it;
-// Wine defers the deletion, so only this bookkeeping shows the fault there.
+// is recorded. Windows does not delete a selected object, which leaks; Wine
+// defers the deletion, so there only this bookkeeping shows the fault.
 extern "C" void *importCreateCompatibleDC __asm__("__imp__CreateCompatibleDC@4");
 extern "C" void *importDeleteDC __asm__("__imp__DeleteDC@4");
 extern "C" void *importDeleteObject __asm__("__imp__DeleteObject@4");
