@@ -6,6 +6,7 @@
 #include "runtime/Exception.h"
 
 #include "TempFolder.h"
+#include "TestData.h"
 #include "UnrarHeaderProbe.h"
 
 #include <gtest/gtest.h>
@@ -25,28 +26,6 @@ namespace {
 
 // ---------------------------------------------------------------------------
 // Where things are.
-
-// The fixture folder as a path the library can open. INSTALLER_TEST_DATA is a
-// host path; under Wine it is turned into its DOS form (Z:\...).
-std::string ArchivesFolder() {
-  const std::string hostPath = std::string(INSTALLER_TEST_DATA) + "/archives";
-  if (!hostPath.empty() && hostPath[0] == '/') {
-    using ToDos = WCHAR *(__cdecl *)(const char *);
-    auto toDos = reinterpret_cast<ToDos>(reinterpret_cast<void *>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name")));
-    if (toDos != nullptr) {
-      if (WCHAR *wide = toDos(hostPath.c_str())) {
-        char narrow[MAX_PATH * 2] = {};
-        WideCharToMultiByte(CP_ACP, 0, wide, -1, narrow, sizeof narrow, nullptr, nullptr);
-        HeapFree(GetProcessHeap(), 0, wide);
-        return narrow;
-      }
-    }
-  }
-  char full[MAX_PATH * 2] = {};
-  GetFullPathNameA(hostPath.c_str(), sizeof full, full, nullptr);
-  return full;
-}
 
 std::string Archive(const std::string &name) {
   return ArchivesFolder() + "\\" + name;

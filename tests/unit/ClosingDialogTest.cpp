@@ -43,8 +43,9 @@ TEST_F(ClosingDialogTest, QuitDisablesTheSplashWindowAndShowsTheDialog) {
   EXPECT_EQ(Form6->Label2.Caption(), "Code / Gfx : [kWz]");
   EXPECT_EQ(Form6->Label4.Caption(), "[  ok");
   EXPECT_EQ(Form6->Label1.Caption(), "cancel ]");
-  EXPECT_EQ(PixelAt(*Form6, 0, 60), GetSysColor(COLOR_BTNFACE)) << "uncovered left edge";
-  EXPECT_NE(PixelAt(*Form6, 2, 60), GetSysColor(COLOR_BTNFACE)) << "the bitmap from x 2";
+  Picture picture = Render(*Form6);
+  EXPECT_EQ(picture.At(0, 60), GetSysColor(COLOR_BTNFACE)) << "uncovered left edge";
+  EXPECT_NE(picture.At(2, 60), GetSysColor(COLOR_BTNFACE)) << "the bitmap from x 2";
 }
 
 TEST_F(ClosingDialogTest, CommandColours) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Picture.h"
 #include "TempFolder.h"
 #include "folders/DirectoryListBox.h"
 #include "folders/FolderPlatform.h"
@@ -151,13 +152,7 @@ TEST_F(DirectoryListBoxTest, ChainSubfoldersAndIndents) {
 TEST_F(DirectoryListBoxTest, PicturesAtTheirIndentWithBlueSeeThrough) {
   TDirectoryListBox &list = ShowList();
   HWND window = list.Handle();
-  RECT client;
-  GetClientRect(window, &client);
-  WindowDC screen(nullptr);
-  MemoryDC memory(screen.Get());
-  Bitmap bitmap(CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
-  Selection select(memory.Get(), bitmap.Get());
-  SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.Get()), PRF_CLIENT);
+  Picture shown = Picture::OfWindow(window);
   const COLORREF background = GetSysColor(COLOR_WINDOW);
   // Unselected items of each kind: nothing left of the indent, a picture
   // after it, and none of its see-through blue.
@@ -169,7 +164,7 @@ TEST_F(DirectoryListBoxTest, PicturesAtTheirIndentWithBlueSeeThrough) {
     bool beforeIndent = false, picture = false, blue = false;
     for (int y = rect.top; y < rect.bottom; ++y)
       for (int x = rect.left; x < indent + 16; ++x) {
-        COLORREF colour = GetPixel(memory.Get(), x, y);
+        COLORREF colour = shown.At(x, y);
         if (x < indent)
           beforeIndent |= colour != background;
         else

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "Picture.h"
 #include "folders/DirectoryListBox.h"
 #include "folders/DriveComboBox.h"
 #include "folders/DriveSystem.h"
@@ -90,25 +91,21 @@ public:
 // The picture (of the five) drawn in the closed box, found by its pixels;
 // its see-through corner must not show the picture's own blue.
 std::string PictureShown(TDriveComboBox &box) {
-  RECT client;
-  GetClientRect(box.Handle(), &client);
+  Picture shot = Picture::OfWindow(box.Handle());
   WindowDC screen(nullptr);
-  MemoryDC shot(screen.Get()), picture(screen.Get());
-  Bitmap shotBits(CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
-  Selection selectShot(shot.Get(), shotBits.Get());
-  SendMessageA(box.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shot.Get()), PRF_CLIENT);
+  MemoryDC picture(screen.Get());
   for (const char *name : {"FLOPPY", "HARD", "NETWORK", "CDROM", "RAM"}) {
     Bitmap bits(
         static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, 0)));
     Selection selectPicture(picture.Get(), bits.Get());
     const int w = 16, h = 11;
     COLORREF clear = GetPixel(picture.Get(), 0, h - 1);
-    for (int top = 0; top + h <= client.bottom; ++top)
-      for (int left = 0; left + w <= client.right; ++left) {
-        bool same = GetPixel(shot.Get(), left, top + h - 1) != clear;
+    for (int top = 0; top + h <= shot.Height(); ++top)
+      for (int left = 0; left + w <= shot.Width(); ++left) {
+        bool same = shot.At(left, top + h - 1) != clear;
         for (int i = 0; i < w * h && same; ++i) {
           COLORREF want = GetPixel(picture.Get(), i % w, i / w);
-          same = want == clear || GetPixel(shot.Get(), left + i % w, top + i / w) == want;
+          same = want == clear || shot.At(left + i % w, top + i / w) == want;
         }
         if (same)
           return name;

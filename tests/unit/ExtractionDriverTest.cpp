@@ -203,7 +203,6 @@ TEST_F(ExtractionDriverTest, WalksEntriesWithStatusAndBar) {
   ExpectCompletedRun();
   EXPECT_EQ(rar.openedName, ArchivePath());
   EXPECT_EQ(rar.opened.OpenMode, 1u);
-  EXPECT_EQ(rar.opened.CmtBufSize, 16384u);
   EXPECT_EQ(rar.operations, std::vector<int>(4, RAR_EXTRACT));
   EXPECT_EQ(rar.narrowHeaderReads, 0) << "sizes past 4 GB need the extended header";
   EXPECT_EQ(rar.closes, 1);

@@ -4,6 +4,10 @@
 #include "shell/Form1.h"
 #include "shell/Form4.h"
 
+void ExtractionHarness::ForwardShellCalls() {
+  shell_.Forward();
+}
+
 ExtractionHarness::~ExtractionHarness() {
   SetExtractionLibrary(nullptr);
 }

@@ -17,6 +17,8 @@ protected:
   // "target" current and shows the dialog the way the folder dialog will.
   void OpenDialog(const std::string &archive = "demo.part1.rar",
                   const std::string &regFile = "demo.reg");
+  // Shell calls are recorded and also reach the real shell (and editor).
+  void ForwardShellCalls();
   void ClickExtract();
   void ClickCancel();
 

@@ -8,28 +8,13 @@
 #include <sstream>
 
 #include "ExtractionHarness.h"
+#include "TestData.h"
 #include "extract/ExtractArchive.h"
 #include "extract/UnrarDll.h"
 #include "shell/Form1.h"
 #include "shell/Form4.h"
 
 namespace {
-
-// INSTALLER_TEST_DATA is a host path; Wine gives its DOS form.
-std::string ArchivesFolder() {
-  const std::string hostPath = std::string(INSTALLER_TEST_DATA) + "/archives";
-  using ToDos = WCHAR *(__cdecl *)(const char *);
-  auto toDos = reinterpret_cast<ToDos>(reinterpret_cast<void *>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name")));
-  if (toDos)
-    if (WCHAR *wide = toDos(hostPath.c_str())) {
-      char narrow[MAX_PATH * 2] = {};
-      WideCharToMultiByte(CP_ACP, 0, wide, -1, narrow, sizeof narrow, nullptr, nullptr);
-      HeapFree(GetProcessHeap(), 0, wide);
-      return narrow;
-    }
-  return hostPath;
-}
 
 std::string Fixture(const std::string &name) {
   return ArchivesFolder() + "\\" + name;
@@ -260,7 +245,7 @@ bool RegistryValueAppears(const std::string &key, const std::string &value, int 
 }
 
 TEST_F(ExtractionRealTest, RegistryFileIsImportedByTheEditor) {
-  SetShellExecute(nullptr); // the real shell and editor this time
+  ForwardShellCalls(); // the real shell and editor this time
   std::string key = "HKEY_CURRENT_USER\\Software\\InstallerExtractionTest";
   std::string unique = std::to_string(GetCurrentProcessId());
   OpenMultiVolumeSet("demo settings.reg"); // a blank: the name travels quoted
@@ -268,6 +253,9 @@ TEST_F(ExtractionRealTest, RegistryFileIsImportedByTheEditor) {
                     "REGEDIT4\r\n\r\n[" + key + "]\r\n\"Run" + unique + "\"=\"done\"\r\n\r\n");
   ClickExtract();
   ExpectCompletedRun();
+  // The editor tolerates a lost closing quote: the exact parameters show it.
+  ASSERT_EQ(shellCalls.size(), 1u);
+  EXPECT_EQ(shellCalls[0].parameters, "\"demo settings.reg\"");
   EXPECT_TRUE(RegistryValueAppears(key, "Run" + unique, 30));
 }
 

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <cstdio>
+
 #include "app/Forms.h"
 #include "runtime/Gdi.h"
 
@@ -39,18 +41,34 @@ InstallerFixture::InstallerFixture() {
 InstallerFixture::~InstallerFixture() {
   app_.reset(); // destroys every form, closes the music device
   SetCurrentDirectoryA(previousDirectory_.c_str());
+  for (const std::string &path : outsideFiles_)
+    DeleteFileA(path.c_str());
 }
 
-void InstallerFixture::WriteRelease(const std::vector<std::string> &iniLines) {
-  release.WriteFile("install.ini", IniText(iniLines));
-  release.WriteFile("install.mid", SmallMidi());
+void InstallerFixture::WriteRelease(const std::vector<std::string> &iniLines,
+                                    const std::string &folder) {
+  if (folder.empty()) {
+    release.WriteFile("install.ini", IniText(iniLines));
+    release.WriteFile("install.mid", SmallMidi());
+    return;
+  }
+  std::string prefix = folder.back() == '\\' ? folder : folder + "\\";
+  auto write = [&](const char *name, const std::string &bytes) {
+    outsideFiles_.push_back(prefix + name); // removed at the end even if writing fails
+    FILE *file = fopen(outsideFiles_.back().c_str(), "wb");
+    ASSERT_NE(file, nullptr) << outsideFiles_.back();
+    fwrite(bytes.data(), 1, bytes.size(), file);
+    fclose(file);
+  };
+  write("install.ini", IniText(iniLines));
+  write("install.mid", SmallMidi());
 }
 
-bool InstallerFixture::StartInstaller() {
+bool InstallerFixture::StartInstaller(const std::string &folder) {
   // The display's real pointer away from where the windows appear: a window
   // shown under it would get a pointer move of its own.
   SetCursorPos(0, GetSystemMetrics(SM_CYSCREEN) - 1);
-  SetCurrentDirectoryA(release.Root().c_str());
+  SetCurrentDirectoryA(folder.empty() ? release.Root().c_str() : folder.c_str());
   app_ = std::make_unique<TApplication>();
   app_->Initialize();
   app_->SetTitle(kApplicationTitle);
@@ -103,14 +121,11 @@ void InstallerFixture::Pump() {
     Application->ProcessMessages();
 }
 
-COLORREF InstallerFixture::PixelAt(TForm &form, int x, int y) {
-  WindowDC screen(nullptr);
-  MemoryDC memory(screen.Get());
-  Bitmap bitmap(CreateCompatibleBitmap(screen.Get(), form.ClientWidth(), form.ClientHeight()));
-  Selection select(memory.Get(), bitmap.Get());
-  RECT all{0, 0, form.ClientWidth(), form.ClientHeight()};
-  form.PaintTo(memory.Get(), all);
-  return GetPixel(memory.Get(), x, y);
+Picture Render(TForm &form) {
+  return Picture(form.ClientWidth(), form.ClientHeight(), [&form](HDC dc) {
+    RECT all{0, 0, form.ClientWidth(), form.ClientHeight()};
+    form.PaintTo(dc, all);
+  });
 }
 
 std::string InstallerFixture::CurrentDirectory() const {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "Picture.h"
 #include "TempFolder.h"
 #include "runtime/Application.h"
 #include "runtime/Form.h"
@@ -27,18 +28,23 @@ std::string SmallMidi();
 std::string IniText(const std::vector<std::string> &lines);
 // The nine lines of a release whose files all exist in the fixture folder.
 std::vector<std::string> StandardIniLines();
+// The form's client area as it paints it now, rendered off-screen once.
+Picture Render(TForm &form);
 
 class InstallerFixture : public ::testing::Test {
 protected:
   InstallerFixture();
   ~InstallerFixture() override;
 
-  // Writes install.ini (CRLF lines) and install.mid into the release folder.
-  void WriteRelease(const std::vector<std::string> &iniLines);
-  // Makes the release folder current and creates the application and forms.
-  // Returns false (with the exception's class and message in startError)
-  // when start-up failed the way the program-level report would see it.
-  bool StartInstaller();
+  // Writes install.ini (CRLF lines) and install.mid into the release folder,
+  // or into `folder` (such as a drive root), whose two files are then
+  // removed again when the test ends.
+  void WriteRelease(const std::vector<std::string> &iniLines, const std::string &folder = "");
+  // Makes the release folder (or `folder`) current and creates the
+  // application and forms. Returns false (with the exception's class and
+  // message in startError) when start-up failed the way the program-level
+  // report would see it.
+  bool StartInstaller(const std::string &folder = "");
   // Ends the program as its end would (forms destroyed, music closed),
   // forgets the boxes and makes the test's own folder current again, so a
   // table-driven test can start the next case afresh.
@@ -54,8 +60,6 @@ protected:
   void Click(TForm &form, int x, int y);
   void Pump();
 
-  // The colour the form paints at a client point (rendered off-screen).
-  COLORREF PixelAt(TForm &form, int x, int y);
   std::string CurrentDirectory() const;
 
   TempFolder release;
@@ -65,5 +69,6 @@ protected:
 private:
   std::unique_ptr<TApplication> app_;
   std::string previousDirectory_;
+  std::vector<std::string> outsideFiles_; // written by WriteRelease outside `release`
   int boxAnswer_ = IDOK;
 };

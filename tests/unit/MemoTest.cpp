@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Picture.h"
 #include "runtime/Application.h"
 #include "runtime/Form.h"
 #include "runtime/Gdi.h"
@@ -160,14 +161,8 @@ TEST_F(MemoTest, OemArtIsDrawnAsBlocksAndLines) {
   memo.Add(std::string(20, '\xCD')); // double horizontal line
   memo.Add(std::string(10, '\xB0')); // light shade
   const int w = memo.CharWidth(), h = memo.LineHeight();
-  WindowDC screen(nullptr);
-  MemoryDC dc(screen.Get());
-  RECT client;
-  GetClientRect(memo.Handle(), &client);
-  Bitmap bitmap(CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
-  Selection select(dc.Get(), bitmap.Get());
-  SendMessageA(memo.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), 0);
-  auto black = [&](int x, int y) { return GetPixel(dc.Get(), x, y) == RGB(0, 0, 0); };
+  Picture picture = Picture::OfWindow(memo.Handle());
+  auto black = [&](int x, int y) { return picture.At(x, y) == RGB(0, 0, 0); };
   auto solidRow = [&](int y, int from, int to) {
     for (int x = from; x < to; ++x)
       if (!black(x, y))

@@ -61,14 +61,23 @@ private:
   HHOOK hook_;
 };
 
-TEST_F(ProgressBarTest, DefaultsWithoutWindow) {
+TEST_F(ProgressBarTest, ANewBarHandsItsDefaultsToItsWindow) {
   EXPECT_FALSE(host.Bar.HandleAllocated());
   EXPECT_EQ(host.Bar.Min(), 0);
   EXPECT_EQ(host.Bar.Max(), 100);
   EXPECT_EQ(host.Bar.Step(), 10);
   EXPECT_EQ(host.Bar.Position(), 0);
-  EXPECT_EQ(host.Bar.Width(), 150);
-  EXPECT_EQ(host.Bar.Height(), GetSystemMetrics(SM_CYVSCROLL));
+  CreateWindowNow();
+  HWND window = host.Bar.Handle();
+  EXPECT_EQ(SendMessageA(window, PBM_GETRANGE, TRUE, 0), 0);
+  EXPECT_EQ(SendMessageA(window, PBM_GETRANGE, FALSE, 0), 100);
+  EXPECT_EQ(SendMessageA(window, PBM_GETPOS, 0, 0), 0);
+  SendMessageA(window, PBM_STEPIT, 0, 0); // the control steps by what it was given
+  EXPECT_EQ(SendMessageA(window, PBM_GETPOS, 0, 0), 10);
+  RECT bounds;
+  GetWindowRect(window, &bounds);
+  EXPECT_EQ(bounds.right - bounds.left, 150);
+  EXPECT_EQ(bounds.bottom - bounds.top, GetSystemMetrics(SM_CYVSCROLL));
 }
 
 TEST_F(ProgressBarTest, StoredValuesAreHandedOverAtCreation) {
@@ -144,6 +153,8 @@ TEST_F(ProgressBarTest, UnchangedRangeAndStepSendNothing) {
   host.Bar.SetMax(100);
   host.Bar.SetStep(10);
   EXPECT_TRUE(sent.empty()) << sent.size() << " messages, first " << sent[0].message;
+  host.Bar.SetStep(11);
+  EXPECT_EQ(sent.size(), 1u) << "a change is seen";
 }
 
 TEST_F(ProgressBarTest, RangeChangesWithWindow) {
@@ -183,6 +194,10 @@ TEST_F(ProgressBarTest, OnlyTheFiveProgressMessagesAreEverSent) {
   host.Bar.Max();
   host.Bar.Position();
   const UINT allowed[] = {PBM_SETPOS, PBM_SETSTEP, PBM_SETRANGE32, PBM_GETRANGE, PBM_GETPOS};
+  for (UINT message : allowed)
+    EXPECT_TRUE(
+        std::any_of(sent.begin(), sent.end(), [&](const Sent &s) { return s.message == message; }))
+        << message << " is used";
   for (const Sent &s : sent)
     EXPECT_NE(std::find(std::begin(allowed), std::end(allowed), s.message), std::end(allowed))
         << s.message;

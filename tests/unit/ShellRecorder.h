@@ -20,4 +20,6 @@ public:
   ~RecordedShell();
   RecordedShell(const RecordedShell &) = delete;
   RecordedShell &operator=(const RecordedShell &) = delete;
+  // From now on the calls also reach the real shell (and editor).
+  void Forward();
 };

@@ -118,37 +118,13 @@ TEST_F(SplashWindowTest, MusicCommandsInOrder) {
 
 TEST_F(SplashWindowTest, StartFromADriveRoot) {
   // The derived paths hold two backslashes after the drive; files are still found.
-  TempFolder scratch; // only for its cleanup of nothing; the root is written directly
-  std::string root = "C:\\";
-  std::string ini = root + "install.ini", mid = root + "install.mid";
-  FILE *f = fopen(ini.c_str(), "wb");
-  ASSERT_NE(f, nullptr);
-  std::string text = IniText(StandardIniLines());
-  fwrite(text.data(), 1, text.size(), f);
-  fclose(f);
-  f = fopen(mid.c_str(), "wb");
-  std::string midi = SmallMidi();
-  fwrite(midi.data(), 1, midi.size(), f);
-  fclose(f);
-  SetCurrentDirectoryA(root.c_str());
-  TApplication app;
-  app.Initialize();
-  app.SetTitle("Installer");
-  std::vector<std::string> texts;
-  app.SetMessageBoxHook([&](const std::string &t, const std::string &, UINT) {
-    texts.push_back(t);
-    return IDOK;
-  });
-  TForm1 *form = nullptr;
-  app.CreateForm(form);
-  EXPECT_TRUE(texts.empty());
-  EXPECT_EQ(form->Label9.Caption(), "C:\\\\");
-  EXPECT_EQ(form->Label8.Caption(), "C:\\\\demo.part1.rar");
-  EXPECT_NE(GetFileAttributesA((form->Label9.Caption() + "install.ini").c_str()),
+  WriteRelease(StandardIniLines(), "C:\\");
+  ASSERT_TRUE(StartInstaller("C:\\")) << startError;
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(Form1->Label9.Caption(), "C:\\\\");
+  EXPECT_EQ(Form1->Label8.Caption(), "C:\\\\demo.part1.rar");
+  EXPECT_NE(GetFileAttributesA((Form1->Label9.Caption() + "install.ini").c_str()),
             INVALID_FILE_ATTRIBUTES);
-  app.DestroyForms();
-  DeleteFileA(ini.c_str());
-  DeleteFileA(mid.c_str());
 }
 
 TEST_F(SplashWindowTest, CommandLabelsHoverPressAndRest) {
@@ -183,14 +159,16 @@ TEST_F(SplashWindowTest, CommandLabelsHoverPressAndRest) {
 TEST_F(SplashWindowTest, PaintedColoursFollowTheSkin) {
   WriteRelease(StandardIniLines());
   ASSERT_TRUE(StartInstaller()) << startError;
-  EXPECT_EQ(PixelAt(*Form1, 0, 0), RGB(0, 0, 0)) << "black window edge";
-  EXPECT_EQ(PixelAt(*Form1, 401, 421), RGB(0, 0, 0));
+  Picture atRest = Render(*Form1);
+  EXPECT_EQ(atRest.At(0, 0), RGB(0, 0, 0)) << "black window edge";
+  EXPECT_EQ(atRest.At(401, 421), RGB(0, 0, 0));
   // Some pixel of "install" is drawn in the label's colour, whatever it is.
   auto countColour = [&](COLORREF colour) {
+    Picture picture = Render(*Form1);
     int count = 0;
     for (int y = 296; y < 312; ++y)
       for (int x = 33; x < 71; ++x)
-        count += PixelAt(*Form1, x, y) == colour;
+        count += picture.At(x, y) == colour;
     return count;
   };
   EXPECT_GT(countColour(RGB(255, 255, 255)), 20);
