@@ -14,38 +14,14 @@ std::string Line(TextFile &file) {
 }
 
 void SetField(TForm1 &form, IniField field, const std::string &value) {
-  switch (field) {
-  case IniField::Title:
-    form.Label1.SetCaption(value);
-    break;
-  case IniField::Subtitle:
-    form.Label2.SetCaption(value);
-    break;
-  case IniField::ReleaseNotesFile:
-    form.Label5.SetCaption(value);
-    break;
-  case IniField::DescriptionFile:
-    form.Label6.SetCaption(value);
-    break;
-  case IniField::NewFolderName:
-    form.Label7.SetCaption(value);
-    break;
-  case IniField::ArchivePath:
-    form.Label8.SetCaption(value);
-    break;
-  case IniField::ArchiveFolder:
-    form.Label9.SetCaption(value);
-    break;
-  case IniField::RequiredMegabytes:
-    form.Label10.SetCaption(value);
-    break;
-  case IniField::RegistryFile:
+  if (field == IniField::RegistryFile) {
     form.Edit1.SetText(value);
-    break;
-  case IniField::InstallNotes:
-    form.Label11.SetCaption(value);
-    break;
+    return;
   }
+  // The label of each field, in IniField order.
+  TLabel *const labels[] = {&form.Label1, &form.Label2, &form.Label5,  &form.Label6, &form.Label7,
+                            &form.Label8, &form.Label9, &form.Label10, nullptr,      &form.Label11};
+  labels[static_cast<size_t>(field)]->SetCaption(value);
 }
 } // namespace
 
