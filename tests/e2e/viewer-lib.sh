@@ -2,7 +2,7 @@
 
 # The pointer leaves the screen's middle at the end, where the next test's
 # splash window would otherwise find it over a label.
-trap 'xdotool mousemove 0 0 2>/dev/null || true; cleanup' EXIT
+trap 'rc=$?; xdotool mousemove 0 0 2>/dev/null || true; cleanup $rc' EXIT
 
 # Drags the viewer at outer x $1, y $2 by its title bar $3 pixels to the
 # right, as a user uncovering the splash window's labels would; prints the
