@@ -80,7 +80,7 @@ $diff"
 expect_status() { wait_label_text $((ex + 5)) $((ey + 39)) "236 20 11 cw" "$1" "${2:-120}"; }
 
 box_text() { # $1 caption: waits for the box, prints its text line (not the buttons)
-  wt text "!$1" 20 | grep -vxE 'OK|Cancel' || fail "no box \"$1\""
+  wt text "!$1" "$START_WAIT" | grep -vxE 'OK|Cancel' || fail "no box \"$1\""
 }
 expect_box() { # $1 caption, $2 text: the box shows it, then OK
   local text
@@ -92,7 +92,7 @@ expect_box() { # $1 caption, $2 text: the box shows it, then OK
 
 start_splash() { # waits until the splash window takes clicks; sets x, y
   start_installer "$REL"
-  read -r x y _ _ _ _ < <(wt wait TForm1 30) || fail "no splash window"
+  read -r x y _ _ _ _ < <(wt wait TForm1 "$START_WAIT") || fail "no splash window"
   expect_colour "$(area "$x" "$y" 15 140 372 23)" 000000 "(splash title)"
 }
 click_install() { xdotool mousemove $((x + 50)) $((y + 304)) click 1; }

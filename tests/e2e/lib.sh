@@ -8,6 +8,9 @@ DEMO=$2
 CONVERT=/usr/bin/convert # the ImageMagick one, whatever else is on PATH
 WORK=$(mktemp -d)
 INSTALLER_PID=
+# Seconds to wait for the program's first window or box: a first start on a
+# busy machine (Wine under emulation, shared cores) can take most of a minute.
+START_WAIT=90
 
 fail() {
   echo "FAIL: $*" >&2
@@ -162,4 +165,17 @@ pick_drive() {
   done
   wt wait ComboLBox 1 >/dev/null || fail "the drive list did not drop down"
   xdotool key "$@"
+}
+
+# The music cannot be opened: one "Application Error" box naming
+# EMCIDeviceError, no installer window, exit code 1.
+expect_music_failure() {
+  local text
+  text=$(wt text "=Application Error" "$START_WAIT") || fail "no Application Error box"
+  echo "$text" | grep -q '^Exception EMCIDeviceError in module Installer.exe at [0-9A-F]\{8\}\.$' ||
+    fail "box text: $text"
+  if wt wait TForm1 0.2 >/dev/null; then fail "an installer window is shown"; fi
+  wt press '=Application Error' 1 || fail "cannot press OK"
+  wait_exit
+  [ "$EXIT_CODE" = 1 ] || fail "exit code $EXIT_CODE"
 }

@@ -25,7 +25,7 @@ drag_viewer() {
 # window shows its title, so that it takes clicks; sets x and y to its place.
 start_splash() {
   start_installer "$1"
-  read -r x y _ _ _ _ < <(wt wait TForm1 20) || fail "no splash window"
+  read -r x y _ _ _ _ < <(wt wait TForm1 "$START_WAIT") || fail "no splash window"
   expect_colour "$(area "$x" "$y" 15 140 372 23)" 000000 "(splash title)"
 }
 
