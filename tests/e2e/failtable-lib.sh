@@ -111,7 +111,7 @@ road_to_extraction() {
     click_install
     read -r fx fy _ _ _ _ < <(wt wait TForm2 20) && break
   done
-  [ -n "${fx:-}" ] || fail "no folder dialog"
+  [ -n "${fx:-}" ] || fail "no folder dialog; windows $(wt state); box: $(wt text '#32770' 1 | tr '\n' '|')"
   pick_drive t Return
   wait_items TForm2 ListBox '^[Tt]:\\$' "(the list on t:)"
   xdotool mousemove $((fx + 115)) $((fy + 288)) click 1 # makedir

@@ -66,7 +66,7 @@ row_crc() {
   install_expecting_failure "CRC error"
 }
 
-# The last volume cut in half: the run stops with a failure text, never done.
+# The last volume cut in half: the run stops with "CRC error", never done.
 row_truncated() {
   packed
   truncate -s $(($(stat -c %s "$REL/demo.part3.rar") / 2)) "$REL/demo.part3.rar"
@@ -92,8 +92,8 @@ row_volume_prompt() {
   quit_installer
 }
 
-# The second volume taken from another set of the same layout: the run
-# stops with a failure text, never done.
+# The second volume taken from another set: the run stops with "CRC error",
+# never done.
 row_mixed_sets() {
   packed
   mkdir -p "$SCRATCH/other"
@@ -217,7 +217,7 @@ row_ini_eof_mark() {
 # A title of 10 MB: the program starts and installs as usual.
 row_ini_long_line() {
   packed
-  { head -c 10000000 /dev/zero | tr '\0' 'T'; printf '\r\n%s\r\n' "${INI[@]:1}"; } >"$REL/install.ini"
+  { head -c 10000000 /dev/zero | tr '\0' 'T'; printf '\r\n'; printf '%s\r\n' "${INI[@]:1}"; } >"$REL/install.ini"
   install_expecting_done yes
 }
 
@@ -227,7 +227,7 @@ row_ini_binary() {
   packed
   {
     python3 -c 'import sys; sys.stdout.buffer.write(bytes(b for b in range(256) if b not in (13, 26)))'
-    printf '\r\n%s\r\n' "${INI[@]:1}"
+    printf '\r\n'; printf '%s\r\n' "${INI[@]:1}"
   } >"$REL/install.ini"
   install_expecting_done yes
 }
