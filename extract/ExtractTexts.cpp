@@ -23,6 +23,8 @@ std::string OpenFailureText(int code, const std::string &path) {
     return "Is not RAR archive:" + path;
   case ERAR_EOPEN:
     return "Cannot open " + path;
+  case ERAR_MISSING_PASSWORD: // no password is ever asked for
+    return "Password required:" + path;
   default:
     return Unexplained(code);
   }
@@ -46,6 +48,8 @@ std::string ProcessFailureText(int code) {
     return "Read error";
   case ERAR_EWRITE:
     return "Write error";
+  case ERAR_MISSING_PASSWORD:
+    return "Password required";
   default:
     return Unexplained(code);
   }

@@ -8,7 +8,7 @@ dir=$(release_copy)
 sed -i '7s/.*/abc\r/' "$dir/install.ini"
 
 start_installer "$dir"
-read -r x y _ _ _ _ < <(wt wait TForm1 30) || fail "no splash window"
+read -r x y _ _ _ _ < <(wt wait TForm1 "$START_WAIT") || fail "no splash window"
 click_install() { xdotool mousemove $((x + 50)) $((y + 304)) click 1; }
 splash_enabled() { # $1 expected 0 or 1
   local i e

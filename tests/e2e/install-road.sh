@@ -10,13 +10,13 @@ dir=$(release_copy)
 target="$WORK/target"
 mkdir -p "$target/existing"
 add_drive t "$target"
-trap 'chattr -i "$target" 2>/dev/null; remove_drives; cleanup' EXIT
+trap 'rc=$?; chattr -i "$target" 2>/dev/null; remove_drives; cleanup $rc' EXIT
 add_drive u "$WORK/gone"
 mkdir -p "$WORK/gone"
 wine reg delete 'HKCU\Software\DemoSoft' /f >/dev/null 2>&1 || true
 
 start_installer "$dir"
-read -r x y _ _ _ _ < <(wt wait TForm1 30) || fail "no splash window"
+read -r x y _ _ _ _ < <(wt wait TForm1 "$START_WAIT") || fail "no splash window"
 xdotool mousemove $((x + 50)) $((y + 304)) click 1
 read -r fx fy w h _ _ < <(wt wait TForm2 20) || fail "no folder dialog after install"
 [ "$w $h" = "252 302" ] || fail "folder dialog size $w x $h"
@@ -29,15 +29,6 @@ save_window_shot "$fx" "$fy" 252 302 folder-dialog.png
 before=$(wt items TForm2 ListBox | tr '\n' '|')
 remove_drive u
 sleep 2 # Wine keeps a drive's mapping for a second
-pick_drive() { # drop the drive list down, pick $1 by its letter, then keys $2...
-  local i
-  for i in 1 2 3; do
-    xdotool mousemove $((fx + 120)) $((fy + 39)) click 1
-    wt wait ComboLBox 3 >/dev/null && break
-  done
-  wt wait ComboLBox 1 >/dev/null || fail "the drive list did not drop down"
-  xdotool key "$@"
-}
 pick_drive u # the pick itself runs the change: no Return, the box takes it
 text=$(wt text '!Installer' 20) || fail "no error box for a drive that is gone: $(wt items TForm2 ComboBox | tr "\n" "|") list $(wt items TForm2 ListBox | tr "\n" "|")"
 echo "$text" | grep -qE '^(Invalid filename|File not found|I/O error [0-9]+)\.$' || fail "box text: $text"

@@ -8,23 +8,53 @@ DEMO=$2
 CONVERT=/usr/bin/convert # the ImageMagick one, whatever else is on PATH
 WORK=$(mktemp -d)
 INSTALLER_PID=
+# Seconds to wait for the program's first window or box: a first start on a
+# busy machine (Wine under emulation, shared cores) can take most of a minute.
+START_WAIT=90
 
 fail() {
   echo "FAIL: $*" >&2
   exit 1
 }
 
-cleanup() {
+wt() { wine "$BIN/wintool.exe" "$@" 2>/dev/null | tr -d '\r'; }
+
+# Tests share one prefix and one screen: each starts with no installer
+# process of this prefix and leaves none. Waits (up to 10 s) for those still
+# ending, then ends the rest; prints what it had to end. Fails when any
+# remains or its windows stay on screen.
+no_installer_left() { # $1 "before" or "after" the test
+  local i n=0
+  for i in $(seq 50); do
+    n=$(wt procs Installer.exe)
+    [ "$n" = 0 ] && break
+    sleep 0.2
+  done
+  if [ "$n" != 0 ]; then
+    echo "NOTE: $n installer process(es) still running $1 the test: ending them" >&2
+    wt kill Installer.exe >/dev/null || {
+      echo "FAIL: cannot end the installer processes $1 the test" >&2
+      return 1
+    }
+  fi
+  wt gone TForm1 5 || {
+    echo "FAIL: an installer window stays on screen $1 the test" >&2
+    return 1
+  }
+}
+
+cleanup() { # $1: the test's exit code, when a trap ran commands before
+  local rc=${1:-$?}
   if [ -n "$INSTALLER_PID" ] && kill -0 "$INSTALLER_PID" 2>/dev/null; then
     wt close TForm1 >/dev/null || true
-    sleep 1
-    kill "$INSTALLER_PID" 2>/dev/null || true
   fi
+  no_installer_left after || rc=1
+  [ -z "$INSTALLER_PID" ] || wait "$INSTALLER_PID" 2>/dev/null || true
   rm -rf "$WORK"
+  exit $rc
 }
 trap cleanup EXIT
-
-wt() { wine "$BIN/wintool.exe" "$@" 2>/dev/null | tr -d '\r'; }
+no_installer_left before || exit 1
 
 # A copy of the demo release (without the program) to change at will.
 release_copy() {
@@ -94,7 +124,7 @@ remove_drives() {
   local d
   for d in "${EXTRA_DRIVES[@]}"; do remove_drive "$d"; done
 }
-trap 'remove_drives; cleanup' EXIT
+trap 'rc=$?; remove_drives; cleanup $rc' EXIT
 
 # Waits (up to 10 s) until a line of the items of a window's list matches
 # the regular expression $3. $1 window class, $2 ListBox or ComboBox.
@@ -123,4 +153,29 @@ save_window_shot() { # $1 x, $2 y, $3 width, $4 height, $5 name
   mkdir -p "$out"
   sleep 0.5
   import -display "$DISPLAY" -window root -crop "$3x$4+$1+$2" +repage "$out/$5"
+}
+
+# In the folder dialog at fx, fy: drops the drive list down, picks drive $1
+# by its letter, then sends the keys that follow.
+pick_drive() {
+  local i
+  for i in 1 2 3; do
+    xdotool mousemove $((fx + 120)) $((fy + 39)) click 1
+    wt wait ComboLBox 3 >/dev/null && break
+  done
+  wt wait ComboLBox 1 >/dev/null || fail "the drive list did not drop down"
+  xdotool key "$@"
+}
+
+# The music cannot be opened: one "Application Error" box naming
+# EMCIDeviceError, no installer window, exit code 1.
+expect_music_failure() {
+  local text
+  text=$(wt text "=Application Error" "$START_WAIT") || fail "no Application Error box"
+  echo "$text" | grep -q '^Exception EMCIDeviceError in module Installer.exe at [0-9A-F]\{8\}\.$' ||
+    fail "box text: $text"
+  if wt wait TForm1 0.2 >/dev/null; then fail "an installer window is shown"; fi
+  wt press '=Application Error' 1 || fail "cannot press OK"
+  wait_exit
+  [ "$EXIT_CODE" = 1 ] || fail "exit code $EXIT_CODE"
 }

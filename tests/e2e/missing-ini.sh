@@ -6,7 +6,7 @@
 dir=$(release_copy)
 rm "$dir/install.ini"
 start_installer "$dir"
-text=$(wt text =Installer 20) || fail "no box"
+text=$(wt text =Installer "$START_WAIT") || fail "no box"
 echo "$text" | grep -qx 'File not found\.' || fail "box text: $text"
 wt press =Installer 1 || fail "cannot press OK"
 read -r x y _ _ enabled _ < <(wt wait TForm1 20) || fail "no splash window after the box"

@@ -5,7 +5,7 @@
 
 dir=$(release_copy)
 start_installer "$dir"
-read -r x y w h enabled visible < <(wt wait TForm1 20) || fail "no splash window"
+read -r x y w h enabled visible < <(wt wait TForm1 "$START_WAIT") || fail "no splash window"
 [ "$w $h" = "402 422" ] || fail "size $w x $h"
 [ "$x $y" = "$(((1024 - 402) / 2)) $(((768 - 422) / 2))" ] || fail "not centred: $x $y"
 

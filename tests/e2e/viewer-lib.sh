@@ -2,7 +2,7 @@
 
 # The pointer leaves the screen's middle at the end, where the next test's
 # splash window would otherwise find it over a label.
-trap 'xdotool mousemove 0 0 2>/dev/null || true; cleanup' EXIT
+trap 'rc=$?; xdotool mousemove 0 0 2>/dev/null || true; cleanup $rc' EXIT
 
 # Drags the viewer at outer x $1, y $2 by its title bar $3 pixels to the
 # right, as a user uncovering the splash window's labels would; prints the
@@ -25,7 +25,7 @@ drag_viewer() {
 # window shows its title, so that it takes clicks; sets x and y to its place.
 start_splash() {
   start_installer "$1"
-  read -r x y _ _ _ _ < <(wt wait TForm1 20) || fail "no splash window"
+  read -r x y _ _ _ _ < <(wt wait TForm1 "$START_WAIT") || fail "no splash window"
   expect_colour "$(area "$x" "$y" 15 140 372 23)" 000000 "(splash title)"
 }
 

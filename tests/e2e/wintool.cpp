@@ -13,8 +13,19 @@
 //   wintool items CLASS|=CAPTION KIND     prints the selected index, then the
 //                                         items of its first child list box
 //                                         (KIND ListBox) or combo box (ComboBox)
+//   wintool state                         prints TForm1=E ... TForm6=E, E being 1
+//                                         (shown, enabled), 0 (shown, disabled)
+//                                         or - (not shown)
+//   wintool procs EXE                     prints how many processes run EXE
+//   wintool kill EXE                      ends every process running EXE
+//   wintool textmask W H PX FLAGS TEXT    draws TEXT as a label of W x H in bold
+//                                         Arial of PX pixels, centred if FLAGS
+//                                         has c, word-wrapped if it has w, and
+//                                         prints H rows of W marks: # ink, . none
 // Exit code 0 on success, 1 on time-out or when nothing was found.
 #include <windows.h>
+
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -119,11 +130,94 @@ int PrintItems(HWND window, const char *kind) {
   }
   return 0;
 }
+// Counts, or ends, the processes of this prefix whose program is EXE.
+int EachProcess(const char *exe, bool terminate) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE)
+    return -1;
+  int count = 0;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    if (lstrcmpiA(entry.szExeFile, exe) != 0)
+      continue;
+    ++count;
+    if (!terminate)
+      continue;
+    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+      TerminateProcess(process, 9);
+      WaitForSingleObject(process, 5000);
+      CloseHandle(process);
+    }
+  }
+  CloseHandle(snapshot);
+  return count;
+}
+
+// The ink of a label's text as the program draws it (same font and flags),
+// so a test can compare it with the screen pixel for pixel.
+int PrintTextMask(int width, int height, int pixels, const std::string &flagLetters,
+                  const char *text) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void *bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!dc || !bitmap)
+    return 1;
+  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+  LOGFONTA lf{};
+  lf.lfHeight = -pixels;
+  lf.lfWeight = FW_BOLD;
+  lf.lfCharSet = ANSI_CHARSET;
+  lstrcpynA(lf.lfFaceName, "Arial", LF_FACESIZE);
+  HFONT font = CreateFontIndirectA(&lf);
+  HGDIOBJ oldFont = SelectObject(dc, font);
+  RECT rect{0, 0, width, height};
+  FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));
+  UINT flags = DT_EXPANDTABS | DT_NOPREFIX;
+  if (flagLetters.find('c') != std::string::npos)
+    flags |= DT_CENTER;
+  if (flagLetters.find('w') != std::string::npos)
+    flags |= DT_WORDBREAK;
+  DrawTextA(dc, text, -1, &rect, flags);
+  GdiFlush();
+  const auto *ink = static_cast<const DWORD *>(bits);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x)
+      putchar((ink[y * width + x] & 0xFFFFFF) == 0 ? '#' : '.');
+    putchar('\n');
+  }
+  SelectObject(dc, oldFont);
+  SelectObject(dc, oldBitmap);
+  DeleteObject(font);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return 0;
+}
 } // namespace
 
 int main(int argc, char **argv) {
+  if (argc == 2 && std::string(argv[1]) == "state") {
+    for (int i = 1; i <= 6; ++i) {
+      HWND window = Find("TForm" + std::to_string(i));
+      printf("%sTForm%d=%s", i > 1 ? " " : "", i,
+             !window                   ? "-"
+             : IsWindowEnabled(window) ? "1"
+                                       : "0");
+    }
+    printf("\n");
+    return 0;
+  }
   if (argc < 3) {
-    fprintf(stderr, "usage: wintool wait|gone|text|press|close|items NAME [ARG]\n");
+    fprintf(stderr,
+            "usage: wintool wait|gone|text|press|close|items|procs|kill|textmask NAME [ARG]\n");
     return 2;
   }
   std::string verb = argv[1], name = argv[2];
@@ -172,6 +266,16 @@ int main(int argc, char **argv) {
     HWND window = WaitFor(name, 5);
     return window && argc > 3 ? PrintItems(window, argv[3]) : 1;
   }
+  if (verb == "procs") {
+    printf("%d\n", EachProcess(name.c_str(), false));
+    return 0;
+  }
+  if (verb == "kill") {
+    EachProcess(name.c_str(), true);
+    return EachProcess(name.c_str(), false) == 0 ? 0 : 1;
+  }
+  if (verb == "textmask" && argc > 6)
+    return PrintTextMask(atoi(argv[2]), atoi(argv[3]), atoi(argv[4]), argv[5], argv[6]);
   fprintf(stderr, "wintool: unknown verb %s\n", verb.c_str());
   return 2;
 }
