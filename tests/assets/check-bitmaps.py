@@ -246,6 +246,51 @@ class BitmapFormat(unittest.TestCase):
                                 "blue should be the background around a picture, got %d px" % blue)
 
 
+class RunLengthCoding(unittest.TestCase):
+    """The drawing tool's RLE8 rows, unpacked again by the strict reader."""
+
+    @classmethod
+    def setUpClass(cls):
+        import importlib.machinery
+        import importlib.util
+        path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools",
+                            "draw-art")
+        loader = importlib.machinery.SourceFileLoader("draw_art", path)
+        spec = importlib.util.spec_from_loader("draw_art", loader)
+        try:
+            cls.art = importlib.util.module_from_spec(spec)
+            loader.exec_module(cls.art)
+        except ImportError as e:  # no Pillow
+            raise unittest.SkipTest(str(e))
+
+    def picture(self, rows):
+        """A BI_RLE8 bitmap of the given top-down rows, through the tool."""
+        from PIL import Image
+        w, h = len(rows[0]), len(rows)
+        pixels = Image.frombytes("P", (w, h), b"".join(bytes(r) for r in rows))
+        return Bitmap(self.art.bmp_bytes(pixels, [(i, i, i) for i in range(256)], 8))
+
+    CASES = [
+        # name, row, longest allowed code stream for the row (bytes)
+        ("one run", [7] * 10, 2),
+        ("run longer than a count holds", [3] * 600, 6),
+        ("no two neighbours equal, odd length", list(range(9)), 12),
+        ("no two neighbours equal, even length", list(range(10)), 12),
+        ("two lone pixels", [1, 2], 4),
+        ("pairs between singles", [1, 2, 2, 3, 4, 4, 5], 14),
+        ("literal longer than a count holds", [i % 251 for i in range(300)], 306),
+        ("runs around a literal", [9] * 5 + [1, 2, 3] + [9] * 5, 11),
+    ]
+
+    def test_rows_round_trip(self):
+        for name, row, longest in self.CASES:
+            with self.subTest(name):
+                b = self.picture([row, row[::-1]])
+                self.assertEqual(b.compression, BI_RLE8)
+                self.assertEqual(b.pixels, bytes(row) + bytes(row[::-1]))
+                self.assertLessEqual(len(self.art.rle8_row(bytes(row))), longest)
+
+
 class Readability(unittest.TestCase):
     def mean(self, b, box):
         x0, y0, x1, y1 = box
