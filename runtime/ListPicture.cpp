@@ -1,10 +1,13 @@
 #include "runtime/ListPicture.h"
 
-TListPicture::TListPicture(const char *resourceName)
-    : bitmap_(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), resourceName, IMAGE_BITMAP,
-                                              0, 0, LR_CREATEDIBSECTION))) {
+HBITMAP TListPicture::Picture() const {
+  if (tried_ || !resource_)
+    return bitmap_.Get();
+  tried_ = true;
+  bitmap_.Reset(static_cast<HBITMAP>(
+      LoadImageA(GetModuleHandleA(nullptr), resource_, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   if (!bitmap_)
-    return;
+    return nullptr;
   BITMAP info;
   GetObjectA(bitmap_.Get(), sizeof info, &info);
   size_ = {info.bmWidth, info.bmHeight};
@@ -12,10 +15,11 @@ TListPicture::TListPicture(const char *resourceName)
   MemoryDC memory(screen.Get());
   Selection select(memory.Get(), bitmap_.Get());
   transparent_ = GetPixel(memory.Get(), 0, size_.cy - 1);
+  return bitmap_.Get();
 }
 
 void TListPicture::Draw(HDC dc, int x, int y) const {
-  if (!bitmap_)
+  if (!Picture())
     return;
   MemoryDC source(dc);
   Selection select(source.Get(), bitmap_.Get());
