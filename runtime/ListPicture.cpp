@@ -1,13 +1,10 @@
 #include "runtime/ListPicture.h"
 
-HBITMAP TListPicture::Picture() const {
-  if (tried_ || !resource_)
-    return bitmap_.Get();
-  tried_ = true;
-  bitmap_.Reset(static_cast<HBITMAP>(
-      LoadImageA(GetModuleHandleA(nullptr), resource_, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+TListPicture::TListPicture(const char *resourceName)
+    : bitmap_(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), resourceName, IMAGE_BITMAP,
+                                              0, 0, LR_CREATEDIBSECTION))) {
   if (!bitmap_)
-    return nullptr;
+    return;
   BITMAP info;
   GetObjectA(bitmap_.Get(), sizeof info, &info);
   size_ = {info.bmWidth, info.bmHeight};
@@ -15,11 +12,10 @@ HBITMAP TListPicture::Picture() const {
   MemoryDC memory(screen.Get());
   Selection select(memory.Get(), bitmap_.Get());
   transparent_ = GetPixel(memory.Get(), 0, size_.cy - 1);
-  return bitmap_.Get();
 }
 
 void TListPicture::Draw(HDC dc, int x, int y) const {
-  if (!Picture())
+  if (!bitmap_)
     return;
   MemoryDC source(dc);
   Selection select(source.Get(), bitmap_.Get());

@@ -9,22 +9,17 @@
 class TListPicture {
 public:
   TListPicture() = default;
-  // A bitmap resource of the program, loaded when first needed (a list not
-  // shown yet costs nothing at start-up); a missing one leaves it empty.
-  explicit TListPicture(const char *resourceName) : resource_(resourceName) {}
+  // Loads the bitmap resource of the program; a missing one leaves it empty.
+  explicit TListPicture(const char *resourceName);
 
-  bool Loaded() const { return Picture() != nullptr; }
-  int Width() const { return Picture() ? size_.cx : 0; }
-  int Height() const { return Picture() ? size_.cy : 0; }
+  bool Loaded() const { return static_cast<bool>(bitmap_); }
+  int Width() const { return size_.cx; }
+  int Height() const { return size_.cy; }
   // Draws the picture with its top-left corner at (x, y).
   void Draw(HDC dc, int x, int y) const;
 
 private:
-  HBITMAP Picture() const;
-
-  const char *resource_ = nullptr;
-  mutable bool tried_ = false;
-  mutable Bitmap bitmap_;
-  mutable SIZE size_{0, 0};
-  mutable COLORREF transparent_ = 0;
+  Bitmap bitmap_;
+  SIZE size_{0, 0};
+  COLORREF transparent_ = 0;
 };

@@ -1,5 +1,6 @@
-// Pictures from the program's bitmap resources, loaded when first needed:
-// window backgrounds (TImage) and list pictures (TListPicture).
+// Pictures from the program's bitmap resources:
+// window backgrounds (TImage, loaded when first needed) and list pictures
+// (TListPicture).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -66,7 +67,7 @@ TEST(PictureTest, ApplyingAnotherDesignReplacesALoadedPicture) {
   EXPECT_EQ(PixelAfter(RGB(1, 2, 3), 5, 5, [&](HDC dc) { form.Image1.Paint(dc); }), RGB(1, 2, 3));
 }
 
-TEST(PictureTest, ListPicturesLoadOnFirstUseAndDrawTheirCornerColourSeeThrough) {
+TEST(PictureTest, ListPicturesDrawTheirCornerColourSeeThrough) {
   for (const PictureCase &c : kPictures) {
     SCOPED_TRACE(c.resource);
     TListPicture picture(c.resource);
