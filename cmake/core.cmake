@@ -11,4 +11,4 @@ add_library(installer_core STATIC
   ${PROJECT_SOURCE_DIR}/folders/FolderPath.cpp
 )
 target_include_directories(installer_core PUBLIC ${PROJECT_SOURCE_DIR})
-target_compile_options(installer_core PRIVATE ${INSTALLER_WARNINGS})
+target_compile_options(installer_core PRIVATE ${INSTALLER_WARNINGS} ${INSTALLER_SIZE_FLAGS})

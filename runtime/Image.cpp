@@ -4,18 +4,28 @@ void TImage::Apply(const TImageDesign &design) {
   SetName(design.name);
   SetBounds(design.left, design.top, design.width, design.height);
   center_ = design.center;
-  bitmap_.Reset(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), design.bitmap,
-                                                IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  resource_ = design.bitmap;
+  loaded_ = false;
+  bitmap_.Reset();
   size_ = {0, 0};
-  if (bitmap_) {
-    BITMAP info;
-    GetObjectA(bitmap_.Get(), sizeof info, &info);
-    size_ = {info.bmWidth, info.bmHeight};
+}
+
+HBITMAP TImage::Picture() const {
+  if (!loaded_ && resource_) {
+    loaded_ = true;
+    bitmap_.Reset(static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), resource_, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (bitmap_) {
+      BITMAP info;
+      GetObjectA(bitmap_.Get(), sizeof info, &info);
+      size_ = {info.bmWidth, info.bmHeight};
+    }
   }
+  return bitmap_.Get();
 }
 
 void TImage::Paint(HDC dc) {
-  if (!bitmap_)
+  if (!Picture())
     return;
   int x = Left(), y = Top();
   if (center_) {

@@ -16,15 +16,24 @@ class TImage : public TGraphicControl {
 public:
   using TGraphicControl::TGraphicControl;
 
-  // Loads the bitmap resource; a missing resource leaves the image empty.
+  // Names the bitmap resource, loaded when first needed (the pictures of
+  // windows not shown yet cost nothing at start-up); a missing resource
+  // leaves the image empty.
   void Apply(const TImageDesign &design);
-  bool HasPicture() const { return static_cast<bool>(bitmap_); }
-  SIZE PictureSize() const { return size_; }
+  bool HasPicture() const { return static_cast<bool>(Picture()); }
+  SIZE PictureSize() const {
+    Picture();
+    return size_;
+  }
 
   void Paint(HDC dc) override;
 
 private:
-  Bitmap bitmap_;
-  SIZE size_{0, 0};
+  HBITMAP Picture() const;
+
+  const char *resource_ = nullptr;
+  mutable bool loaded_ = false;
+  mutable Bitmap bitmap_;
+  mutable SIZE size_{0, 0};
   bool center_ = false;
 };

@@ -48,6 +48,8 @@ RESOURCES = {
     "CURRENTFOLDER": ("BITMAP", "currentfolder.bmp"),
 }
 
+BI_RGB, BI_RLE8 = 0, 1
+
 BLACK, WHITE, GREY, SILVER = (0, 0, 0), (255, 255, 255), (128, 128, 128), (192, 192, 192)
 RED = (255, 0, 0)
 
@@ -123,9 +125,12 @@ class Bitmap:
         self.palette = [struct.unpack_from("<BBBx", data, 14 + self.header_size + 4 * i)[::-1]
                         for i in range(count)]
         self.stride = ((self.width * self.bpp + 31) // 32) * 4
+        self.pixels = unpack_rle8(self) if self.compression == BI_RLE8 else None
 
     def index(self, x, y):
         """Palette index at (x, y), y counted from the top."""
+        if self.pixels is not None:
+            return self.pixels[y * self.width + x]
         row = self.offset + (self.height - 1 - y) * self.stride
         if self.bpp == 8:
             return self.data[row + x]
@@ -134,6 +139,48 @@ class Bitmap:
 
     def rgb(self, x, y):
         return self.palette[self.index(x, y)]
+
+
+def unpack_rle8(b):
+    """Top-down indices of an RLE8 image; raises on a malformed stream.
+
+    Strict where the platform's loader would guess: every row is filled to
+    its end, nothing is written past it, and the stream ends with the
+    end-of-bitmap code exactly at its last byte.
+    """
+    out = bytearray(b.width * b.height)
+    data, at, end = b.data, b.offset, b.offset + b.image_size
+    x = y = 0  # y counted from the bottom
+
+    def put(values):
+        nonlocal x
+        if x + len(values) > b.width or y >= b.height:
+            raise ValueError("pixels past the end of row %d" % y)
+        row = (b.height - 1 - y) * b.width
+        out[row + x:row + x + len(values)] = values
+        x += len(values)
+
+    while True:
+        if at + 2 > end:
+            raise ValueError("no end-of-bitmap code")
+        count, value = data[at], data[at + 1]
+        at += 2
+        if count:
+            put(bytes([value]) * count)
+        elif value == 0 or value == 1:
+            if x != b.width:
+                raise ValueError("row %d ends after %d pixels" % (y, x))
+            x, y = 0, y + 1
+            if value == 1:
+                if y != b.height or at != end:
+                    raise ValueError("end-of-bitmap code before the end")
+                return bytes(out)
+        elif value == 2:
+            raise ValueError("delta codes leave pixels undefined")
+        else:
+            put(data[at:at + value])
+            at += value + value % 2
+
 
 
 def load(name):
@@ -152,13 +199,33 @@ class BitmapFormat(unittest.TestCase):
                 self.assertEqual((b.width, b.height), (w, h), "size; positive height is bottom-up")
                 self.assertEqual(b.planes, 1)
                 self.assertEqual(b.bpp, bpp)
-                self.assertEqual(b.compression, 0, "BI_RGB")
                 self.assertEqual(len(b.palette), colours)
                 if colours < 1 << bpp:
                     self.assertEqual(b.clr_used, colours)
                 self.assertEqual(b.offset, 14 + 40 + 4 * colours)
-                self.assertIn(b.image_size, (0, b.stride * h))
-                self.assertEqual(len(b.data), b.offset + b.stride * h)
+                if bpp == 8:
+                    # Run-length coded: the window art is most of the
+                    # program's size.
+                    self.assertEqual(b.compression, BI_RLE8)
+                    self.assertEqual(len(b.data), b.offset + b.image_size)
+                else:
+                    self.assertEqual(b.compression, BI_RGB)
+                    self.assertIn(b.image_size, (0, b.stride * h))
+                    self.assertEqual(len(b.data), b.offset + b.stride * h)
+
+    def test_run_length_pictures_unpack_like_pillow(self):
+        try:
+            from PIL import Image
+        except ImportError:
+            self.skipTest("no Pillow")
+        for name, (w, h, bpp, colours) in BITMAPS.items():
+            if bpp != 8:
+                continue
+            with self.subTest(name):
+                b = load(name)
+                with Image.open(os.path.join(ASSETS, name)) as theirs:
+                    self.assertEqual(theirs.info.get("compression"), BI_RLE8)
+                    self.assertEqual(theirs.tobytes(), b.pixels)
 
     def test_pixels_stay_inside_the_palette(self):
         for name, (w, h, bpp, colours) in BITMAPS.items():
@@ -177,6 +244,51 @@ class BitmapFormat(unittest.TestCase):
                 blue = sum(b.rgb(x, y) == (0, 0, 255) for y in range(h) for x in range(w))
                 self.assertTrue(w * h // 8 < blue < w * h * 3 // 4,
                                 "blue should be the background around a picture, got %d px" % blue)
+
+
+class RunLengthCoding(unittest.TestCase):
+    """The drawing tool's RLE8 rows, unpacked again by the strict reader."""
+
+    @classmethod
+    def setUpClass(cls):
+        import importlib.machinery
+        import importlib.util
+        path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools",
+                            "draw-art")
+        loader = importlib.machinery.SourceFileLoader("draw_art", path)
+        spec = importlib.util.spec_from_loader("draw_art", loader)
+        try:
+            cls.art = importlib.util.module_from_spec(spec)
+            loader.exec_module(cls.art)
+        except ImportError as e:  # no Pillow
+            raise unittest.SkipTest(str(e))
+
+    def picture(self, rows):
+        """A BI_RLE8 bitmap of the given top-down rows, through the tool."""
+        from PIL import Image
+        w, h = len(rows[0]), len(rows)
+        pixels = Image.frombytes("P", (w, h), b"".join(bytes(r) for r in rows))
+        return Bitmap(self.art.bmp_bytes(pixels, [(i, i, i) for i in range(256)], 8))
+
+    CASES = [
+        # name, row, longest allowed code stream for the row (bytes)
+        ("one run", [7] * 10, 2),
+        ("run longer than a count holds", [3] * 600, 6),
+        ("no two neighbours equal, odd length", list(range(9)), 12),
+        ("no two neighbours equal, even length", list(range(10)), 12),
+        ("two lone pixels", [1, 2], 4),
+        ("pairs between singles", [1, 2, 2, 3, 4, 4, 5], 14),
+        ("literal longer than a count holds", [i % 251 for i in range(300)], 306),
+        ("runs around a literal", [9] * 5 + [1, 2, 3] + [9] * 5, 11),
+    ]
+
+    def test_rows_round_trip(self):
+        for name, row, longest in self.CASES:
+            with self.subTest(name):
+                b = self.picture([row, row[::-1]])
+                self.assertEqual(b.compression, BI_RLE8)
+                self.assertEqual(b.pixels, bytes(row) + bytes(row[::-1]))
+                self.assertLessEqual(len(self.art.rle8_row(bytes(row))), longest)
 
 
 class Readability(unittest.TestCase):

@@ -1,17 +1,26 @@
 // Extracts a set through the real extraction dialog, as a click on its
-// extract label would, and prints the wall time of the run in seconds.
+// extract label would, and prints one line:
+//   "SECONDS CALLBACK_S BLOCKS REPAINTS SETPOS_MS SAME_MS MESSAGES_MS PEAK_MB"
+// the wall time of the run; with BENCH_TIME_CALLBACK set, the time spent in
+// the library's data callback and the number of its calls (else 0 0); the
+// progress bar's paints during the run; the per-call costs measured after
+// the run on a bare progress bar (see MeasureBareBar); and the peak working
+// set of the process.
 // Usage: bench-extract-dialog RELEASE_FOLDER TARGET_FOLDER
 // (the release folder holds install.ini, install.mid and the set).
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 
 #include "app/Forms.h"
 #include "extract/ExtractArchive.h"
-#include "shell/Form4.h"
 #include "extract/UnrarDll.h"
 #include "runtime/Application.h"
 #include "shell/Form1.h"
+#include "shell/Form4.h"
+#include "tools/bench/ProcessMemory.h"
 
 namespace {
 // The real library with the data callback timed, to tell the dialog's own
@@ -61,6 +70,57 @@ public:
 private:
   UnrarDll &dll = UnrarDll::Instance();
 };
+
+double Seconds(LONGLONG ticks) {
+  return double(ticks) / double(frequency.QuadPart);
+}
+
+// Paints of the dialog's progress bar, counted through its window procedure.
+WNDPROC barProc = nullptr;
+int barPaints = 0;
+
+LRESULT CALLBACK CountedBar(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT)
+    ++barPaints;
+  return CallWindowProcA(barProc, window, message, wParam, lParam);
+}
+
+// Per-block costs measured on a bare progress bar of the dialog's bar's
+// size in a window of its own, in milliseconds per call: PBM_SETPOS with a
+// new position each time (its repaint included: the control paints at
+// once), with the same position, and one pass of the message loop over an
+// empty queue.
+struct BlockCosts {
+  double changed, same, messages;
+};
+
+BlockCosts MeasureBareBar() {
+  HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 253,
+                                122, nullptr, nullptr, nullptr, nullptr);
+  HWND bar = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE, 20, 61, 207, 15, window,
+                             nullptr, nullptr, nullptr);
+  SendMessageA(bar, PBM_SETRANGE32, 0, 100);
+  UpdateWindow(window);
+  Application->ProcessMessages();
+  const int calls = 300;
+  auto perCall = [&](auto step) {
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    for (int i = 1; i <= calls; ++i)
+      step(i);
+    QueryPerformanceCounter(&end);
+    Application->ProcessMessages();
+    return 1000 * Seconds(end.QuadPart - start.QuadPart) / calls;
+  };
+  BlockCosts costs;
+  // Steps of a few percent up to 100 and back to 0, as the runs go.
+  costs.changed = perCall([&](int i) { SendMessageA(bar, PBM_SETPOS, (i * 7) % 101, 0); });
+  costs.same = perCall([&](int) { SendMessageA(bar, PBM_SETPOS, 50, 0); });
+  costs.messages = perCall([&](int) { Application->ProcessMessages(); });
+  DestroyWindow(window);
+  return costs;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -89,6 +149,9 @@ int main(int argc, char **argv) {
   Form4->Show();
   Form1->SetEnabled(false);
   app.ProcessMessages();
+  barProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(Form4->ProgressBar1.Handle(), GWLP_WNDPROC,
+                                                        reinterpret_cast<LONG_PTR>(CountedBar)));
+  barPaints = 0;
 
   LARGE_INTEGER start, end;
   QueryPerformanceFrequency(&frequency);
@@ -99,13 +162,16 @@ int main(int argc, char **argv) {
   QueryPerformanceCounter(&end);
 
   bool completed = !Form4->Visible();
+  int paints = barPaints;
+  double peak = ProcessWorkingSet().peak;
   if (blocks)
-    std::fprintf(stderr,
-                 "%d blocks, %.3f s in the data callback, %.3f s to open, %.3f s after close\n",
-                 blocks, double(inCallback.QuadPart) / double(frequency.QuadPart),
-                 double(opened.QuadPart - start.QuadPart) / double(frequency.QuadPart),
-                 double(end.QuadPart - closed.QuadPart) / double(frequency.QuadPart));
-  std::printf("%.3f\n", double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart));
+    std::fprintf(stderr, "%.3f s to open, %.3f s after close\n",
+                 Seconds(opened.QuadPart - start.QuadPart),
+                 Seconds(end.QuadPart - closed.QuadPart));
+  BlockCosts costs = MeasureBareBar();
+  std::printf("%.3f %.4f %d %d %.4f %.4f %.4f %.1f\n", Seconds(end.QuadPart - start.QuadPart),
+              Seconds(inCallback.QuadPart), blocks, paints, costs.changed, costs.same,
+              costs.messages, peak);
   if (!completed)
     std::fprintf(stderr, "run failed: %s\n", Form4->Label1.Caption().c_str());
   return completed && boxes == 0 ? 0 : 1;

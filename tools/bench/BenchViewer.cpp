@@ -19,6 +19,7 @@
 #include "runtime/TextFile.h"
 #include "shell/Form1.h"
 #include "shell/Form5.h"
+#include "tools/bench/ProcessMemory.h"
 
 namespace {
 LARGE_INTEGER frequency;
@@ -27,22 +28,6 @@ double Now() {
   LARGE_INTEGER now;
   QueryPerformanceCounter(&now);
   return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// The working set from kernel32's copy of the process-status call, so the
-// program imports system DLLs only.
-double ResidentMegabytes() {
-  struct Counters {
-    DWORD cb, pageFaultCount;
-    SIZE_T peakWorkingSetSize, workingSetSize, rest[6];
-  } counters{};
-  counters.cb = sizeof counters;
-  using Query = BOOL(WINAPI *)(HANDLE, Counters *, DWORD);
-  auto query = reinterpret_cast<Query>(reinterpret_cast<void *>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "K32GetProcessMemoryInfo")));
-  if (!query || !query(GetCurrentProcess(), &counters, sizeof counters))
-    return 0;
-  return static_cast<double>(counters.workingSetSize) / 1e6;
 }
 
 void Painted(HWND window) {
@@ -138,11 +123,11 @@ int main(int argc, char **argv) {
   });
   CreateInstallerForms();
   Form1->Show();
-  double before = ResidentMegabytes(), show = 0, end = 0;
+  double before = ProcessWorkingSet().current, show = 0, end = 0;
   if (mode == "memo")
     Memo(&show, &end);
   else
     Edit(mode == "edit-lines", &show, &end);
-  printf("show %.4f end %.4f memory %.1f\n", show, end, ResidentMegabytes() - before);
+  printf("show %.4f end %.4f memory %.1f\n", show, end, ProcessWorkingSet().current - before);
   return 0;
 }
