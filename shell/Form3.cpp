@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "folders/FolderPlatform.h"
 #include "runtime/DesignRows.h"
 #include "shell/Forms.h"
 #include "shell/Skin.h"
@@ -44,10 +45,8 @@ void TForm3::FormCreate() {
 
 void TForm3::Label2Click() {
   TDirectoryListBox &list = Form2->DirectoryListBox1;
-  std::string folder = list.Directory();
-  if (folder.empty() || folder.back() != '\\')
-    folder += '\\';
-  std::string path = folder + Edit1.Text();
+  // A double-byte name may end in a 0x5C trail byte: not a separator.
+  std::string path = JoinPath(list.Directory(), Edit1.Text(), WinFolderSystem::Default());
   // The outcome shows in the next step: entering a folder that is not there
   // raises, and this dialog stays up with the typed name.
   CreateDirectoryA(path.c_str(), nullptr);

@@ -78,7 +78,8 @@ TEST(ExtractTexts, StatusTexts) {
       {OpenFailureText(ERAR_EOPEN, "C:\\x.rar"), "Cannot open C:\\x.rar"},
       {OpenFailureText(ERAR_BAD_PASSWORD, "C:\\x.rar"), "Extraction failed (code 24)"},
       {ProcessFailureText(ERAR_BAD_DATA), "CRC error"},
-      {ProcessFailureText(ERAR_MISSING_PASSWORD), "Extraction failed (code 22)"},
+      {OpenFailureText(ERAR_MISSING_PASSWORD, "C:\\x.rar"), "Password required:C:\\x.rar"},
+      {ProcessFailureText(ERAR_MISSING_PASSWORD), "Password required"},
       {HeaderFailureText(ERAR_BAD_DATA), "File header broken"},
       {HeaderFailureText(ERAR_EREAD), "Read error"},
   };
