@@ -4,11 +4,11 @@
 
 #include "folders/DirectoryListBox.h"
 #include "media/MediaPlayer.h"
-#include "shell/CommandSkin.h"
 #include "runtime/Edit.h"
 #include "runtime/Form.h"
 #include "runtime/Image.h"
 #include "runtime/Label.h"
+#include "shell/CommandSkin.h"
 
 class TForm1 : public TForm {
 public:

@@ -1,10 +1,10 @@
 // The closing dialog: credits, then end the program or go back.
 #pragma once
 
-#include "shell/CommandSkin.h"
 #include "runtime/Form.h"
 #include "runtime/Image.h"
 #include "runtime/Label.h"
+#include "shell/CommandSkin.h"
 
 class TForm6 : public TForm {
 public:

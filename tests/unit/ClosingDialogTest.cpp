@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include "InstallerFixture.h"
-#include "shell/Form6.h"
 #include "shell/Form1.h"
 #include "shell/Form5.h"
+#include "shell/Form6.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <windows.h>
 
 #include "InstallerFixture.h"
-#include "shell/Form4.h"
-#include "shell/Form2.h"
 #include "folders/FreeSpace.h"
-#include "shell/Form3.h"
 #include "shell/Form1.h"
+#include "shell/Form2.h"
+#include "shell/Form3.h"
+#include "shell/Form4.h"
 
 namespace {
 
@@ -146,12 +146,13 @@ struct NewFolderCase {
 };
 
 TEST_F(FolderDialogTest, NewFolderNames) {
-  const NewFolderCase cases[] =
-      {
-          {"Games", true, true, false},       {"existing", true, true, false},
-          {"", true, false, false}, // the path is the folder the list shows          {"a|b", false, false, true},
-          {"afile.txt", false, false, false}, // names a file: nothing made, no move
-      };
+  const NewFolderCase cases[] = {
+      {"Games", true, true, false},
+      {"existing", true, true, false},
+      {"", true, false,
+       false}, // the path is the folder the list shows          {"a|b", false, false, true},
+      {"afile.txt", false, false, false}, // names a file: nothing made, no move
+  };
   for (const NewFolderCase &c : cases) {
     SCOPED_TRACE(c.name);
     scriptedFreeBytes = 100000000;

@@ -9,9 +9,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "runtime/ProgressBar.h"
 #include "runtime/Exception.h"
 #include "runtime/Form.h"
+#include "runtime/ProgressBar.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/ErrorReport.h"
 #include "runtime/Application.h"
+#include "runtime/ErrorReport.h"
 #include "runtime/Form.h"
 #include "runtime/Label.h"
 
