@@ -252,13 +252,14 @@ class RunLengthCoding(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         import importlib.machinery
-        import importlib.util
+        import types
         path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools",
                             "draw-art")
+        # The tool has no .py suffix: load it as a module by hand.
         loader = importlib.machinery.SourceFileLoader("draw_art", path)
-        spec = importlib.util.spec_from_loader("draw_art", loader)
         try:
-            cls.art = importlib.util.module_from_spec(spec)
+            cls.art = types.ModuleType(loader.name)
+            cls.art.__file__ = path
             loader.exec_module(cls.art)
         except ImportError as e:  # no Pillow
             raise unittest.SkipTest(str(e))
