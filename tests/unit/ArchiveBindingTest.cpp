@@ -227,7 +227,7 @@ TEST(ArchiveBinding, RecordsAndConstantsMatchTheLibraryHeader) {
 #define UNRAR_RECORD(R) {#R, static_cast<long long>(sizeof(R))},
 #define UNRAR_FIELD(R, F) {#R "." #F, static_cast<long long>(offsetof(R, F))},
 #define UNRAR_CONST(N) {#N, static_cast<long long>(N)},
-#include "UnrarLayout.inc"
+#include "extract/UnrarLayout.inc"
 #undef UNRAR_RECORD
 #undef UNRAR_FIELD
 #undef UNRAR_CONST
