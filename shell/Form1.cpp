@@ -1,7 +1,7 @@
 #include "shell/Form1.h"
 
 #include "runtime/DesignRows.h"
-#include "shell/Forms.h"
+#include "shell/AllForms.h"
 #include "shell/InstallIni.h"
 #include "shell/Skin.h"
 

@@ -4,7 +4,7 @@
 
 #include "folders/FolderPlatform.h"
 #include "runtime/DesignRows.h"
-#include "shell/Forms.h"
+#include "shell/AllForms.h"
 #include "shell/Skin.h"
 
 TForm3 *Form3 = nullptr;
