@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "app/Forms.h"
+#include "app/CreateForms.h"
 #include "runtime/Application.h"
 #include "runtime/ErrorReport.h"
 

@@ -6,12 +6,6 @@
 # the calls of dll.def by their plain names (RAROpenArchive, not
 # _RAROpenArchive@4), statically linked so that it imports system DLLs only.
 
-if(NOT WIN32)
-  # A host build (INSTALLER_HOST_BUILD) has no Windows library to build.
-  message(STATUS "unrar.dll: skipped (not a Windows build)")
-  return()
-endif()
-
 set(UNRAR_SOURCE_DIR /var/cache/installer-build/unrar-src CACHE PATH
   "Unpacked UnRAR source (Debian's unrar-nonfree), made by scripts/setup")
 

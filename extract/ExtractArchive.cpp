@@ -14,6 +14,7 @@
 #include "extract/UnrarDll.h"
 #include "extract/WideName.h"
 #include "runtime/Application.h"
+#include "runtime/FileQueries.h"
 #include "runtime/IoResult.h"
 #include "runtime/SystemEntry.h"
 
@@ -21,12 +22,7 @@ namespace {
 constexpr unsigned kCommentSize = 16384;
 
 ArchiveLibrary *library = nullptr;
-ShellExecuteFunction shellExecute = nullptr;
-
-bool IsFile(const std::string &name) {
-  DWORD attributes = GetFileAttributesA(name.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+ShellExecuteFunction shellExecute = ShellExecuteA;
 
 // Makes a run the one the callbacks reach for as long as it walks the set.
 class CurrentRun {
@@ -55,7 +51,7 @@ void SetExtractionLibrary(ArchiveLibrary *replacement) {
 }
 
 void SetShellExecute(ShellExecuteFunction function) {
-  shellExecute = function;
+  shellExecute = function ? std::move(function) : ShellExecuteA;
 }
 
 ExtractionRun::ExtractionRun(ArchiveLibrary &library, ExtractionView &view, ExtractionEnd end)
@@ -64,8 +60,7 @@ ExtractionRun::ExtractionRun(ArchiveLibrary &library, ExtractionView &view, Extr
 void ExtractionRun::RunRegEdit(const std::string &fileName) {
   // Quoted, so a name with blanks reaches the editor as one argument.
   std::string parameters = "\"" + fileName + "\"";
-  ShellExecuteFunction run = shellExecute ? shellExecute : ShellExecuteA;
-  run(nullptr, "open", "regedit.exe", parameters.c_str(), "", SW_SHOWNORMAL);
+  shellExecute(nullptr, "open", "regedit.exe", parameters.c_str(), "", SW_SHOWNORMAL);
 }
 
 int ExtractionRun::ReadHeader(RarHandle archive, RARHeaderDataEx &header) {

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "extract/UnrarApi.h"
@@ -20,9 +21,9 @@ ArchiveLibrary &ExtractionLibrary();
 // nullptr goes back to the real unrar.dll.
 void SetExtractionLibrary(ArchiveLibrary *library);
 
-using ShellExecuteFunction = HINSTANCE(WINAPI *)(HWND owner, LPCSTR verb, LPCSTR file,
-                                                 LPCSTR parameters, LPCSTR folder, INT show);
-// nullptr goes back to ShellExecuteA.
+using ShellExecuteFunction = std::function<HINSTANCE(HWND owner, LPCSTR verb, LPCSTR file,
+                                                     LPCSTR parameters, LPCSTR folder, INT show)>;
+// An empty one (nullptr) goes back to ShellExecuteA.
 void SetShellExecute(ShellExecuteFunction function);
 
 // What the steps after a complete run need, taken from the splash window's

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "folders/DriveComboBox.h"
+#include "folders/FileNameCase.h"
 #include "folders/FolderPlatform.h"
 #include "runtime/Application.h"
 #include "runtime/IoResult.h"
@@ -38,7 +39,7 @@ private:
 } // namespace
 
 TDirectoryListBox::TDirectoryListBox(TForm *owner)
-    : TOwnerDrawList(owner), fs_(&WinFolderSystem::Default()) {
+    : TOwnerDrawList(owner), fs_(&WinFolderSystem::Platform()) {
   SetBounds(0, 0, 145, 97);
   // A current directory that does not fit the buffer leaves it empty.
   fs_->CurrentDirectory(directory_);
@@ -51,7 +52,7 @@ TDirectoryListBox::~TDirectoryListBox() {
 }
 
 void TDirectoryListBox::SetFolderSystem(WinFolderSystem *fs) {
-  fs_ = fs ? fs : &WinFolderSystem::Default();
+  fs_ = fs ? fs : &WinFolderSystem::Platform();
 }
 
 char TDirectoryListBox::Drive() const {
@@ -61,8 +62,8 @@ char TDirectoryListBox::Drive() const {
 bool TDirectoryListBox::SameFolder(const std::string &path) const {
   std::string a = path, b = directory_;
   if (!caseSensitive_) {
-    a = fs_->FileNameCase(a, true);
-    b = fs_->FileNameCase(b, true);
+    a = FileNameCase(a, true, *fs_);
+    b = FileNameCase(b, true, *fs_);
   }
   return CompareStringA(LOCALE_USER_DEFAULT, 0, a.c_str(), static_cast<int>(a.size()), b.c_str(),
                         static_cast<int>(b.size())) == CSTR_EQUAL;
@@ -226,9 +227,7 @@ int TDirectoryListBox::ItemIndent(int index) const {
 
 std::string TDirectoryListBox::DisplayText(int index) const {
   std::string text = ItemText(index);
-  if (!casePreserving_ && !text.empty())
-    CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
-  return text;
+  return casePreserving_ ? text : FileNameCase(text, true, *fs_);
 }
 
 int TDirectoryListBox::ItemIndex() const {

@@ -5,6 +5,7 @@
 #include "folders/DirectoryListBox.h"
 #include "folders/DriveSystem.h"
 #include "folders/FileNameCase.h"
+#include "folders/FolderPlatform.h"
 
 namespace {
 // Entries the dropped list shows without scrolling.
@@ -21,19 +22,13 @@ char UpperLetter(char c) {
 char LowerLetter(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
 }
-
-std::string CurrentDirectory() {
-  DWORD size = GetCurrentDirectoryA(0, nullptr);
-  std::vector<char> buffer(size + 1);
-  DWORD length = GetCurrentDirectoryA(size + 1, buffer.data());
-  return length <= size ? std::string(buffer.data(), length) : std::string();
-}
 } // namespace
 
 TDriveComboBox::TDriveComboBox(TForm *owner)
-    : TOwnerDrawList(owner), system_(&TDriveSystem::Real()) {
+    : TOwnerDrawList(owner), system_(&TDriveSystem::Platform()) {
   ResetItemHeight();
-  std::string current = CurrentDirectory();
+  std::string current; // left empty when it cannot be read
+  ReadCurrentDirectory(current);
   // A network path (\\server\share) has no drive letter.
   drive_ = current.empty() || current[0] == '\\' ? 0 : current[0];
 }
@@ -71,6 +66,10 @@ void TDriveComboBox::SetTextCase(TTextCase textCase) {
     BuildList();
   // No entry is selected now, so this stores the letter in the new case.
   SetDrive(drive_);
+}
+
+void TDriveComboBox::SetDriveSystem(TDriveSystem *system) {
+  system_ = system ? system : &TDriveSystem::Platform();
 }
 
 void TDriveComboBox::SetDirList(TDirectoryListBox *dirList) {

@@ -39,8 +39,8 @@ public:
   // The picture drawn beside entry `index`, or nullptr.
   const TListPicture *ItemPicture(int index) const;
   // Where the drives are read from; the platform unless a test replaces it
-  // (before the window exists).
-  void SetDriveSystem(TDriveSystem &system) { system_ = &system; }
+  // (before the window exists). nullptr restores the platform's.
+  void SetDriveSystem(TDriveSystem *system);
 
   void SetBounds(int left, int top, int width, int height) override;
   bool ItemNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT *result) override;

@@ -13,13 +13,13 @@ public:
   DWORD NetConnection(const char *local, char *remote, DWORD *size) override {
     return WNetGetConnectionA(local, remote, size);
   }
-  bool DoubleByteSystem() override { return GetSystemMetrics(SM_DBCSENABLED) != 0; }
-  bool IsLeadByte(BYTE byte) override { return IsDBCSLeadByte(byte) != 0; }
+  bool DoubleByteSystem() override { return CodePage::Platform().DoubleByteSystem(); }
+  bool IsLeadByte(unsigned char byte) override { return CodePage::Platform().IsLeadByte(byte); }
   UINT SetErrorMode(UINT mode) override { return ::SetErrorMode(mode); }
 };
 } // namespace
 
-TDriveSystem &TDriveSystem::Real() {
+TDriveSystem &TDriveSystem::Platform() {
   static TPlatformDrives platform;
   return platform;
 }

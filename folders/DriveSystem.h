@@ -4,10 +4,12 @@
 
 #include <windows.h>
 
-class TDriveSystem {
-public:
-  virtual ~TDriveSystem() = default;
+#include "folders/CodePage.h"
 
+// The code page's answers come with it: a scripted machine can be a
+// double-byte one.
+class TDriveSystem : public CodePage {
+public:
   // GetLogicalDrives: bit i set for drive "a" + i.
   virtual DWORD LogicalDrives() = 0;
   // GetDriveTypeA of a root such as "c:\".
@@ -16,15 +18,11 @@ public:
   virtual bool VolumeName(const char *root, char *name, DWORD size) = 0;
   // WNetGetConnectionA: NO_ERROR and the remote name, or an error code.
   virtual DWORD NetConnection(const char *local, char *remote, DWORD *size) = 0;
-  // GetSystemMetrics(SM_DBCSENABLED) != 0.
-  virtual bool DoubleByteSystem() = 0;
-  // IsDBCSLeadByte of the ANSI code page.
-  virtual bool IsLeadByte(BYTE byte) = 0;
   // SetErrorMode: sets the process's mode, returns the previous one.
   virtual UINT SetErrorMode(UINT mode) = 0;
 
   // The platform's own calls.
-  static TDriveSystem &Real();
+  static TDriveSystem &Platform();
 };
 
 // Keeps critical-error prompts off for its lifetime and then restores the

@@ -1,11 +1,26 @@
 #include "folders/FileNameCase.h"
 
+#include <windows.h>
+
 #include "folders/FolderPath.h"
 
-std::string FileNameCase(std::string text, bool lower, bool doubleByteSystem,
-                         const std::function<bool(unsigned char)> &isLeadByte) {
-  if (doubleByteSystem)
-    return AsciiCase(std::move(text), lower, isLeadByte);
+namespace {
+class PlatformCodePage : public CodePage {
+public:
+  bool DoubleByteSystem() override { return GetSystemMetrics(SM_DBCSENABLED) != 0; }
+  bool IsLeadByte(unsigned char byte) override { return IsDBCSLeadByte(byte) != FALSE; }
+};
+} // namespace
+
+CodePage &CodePage::Platform() {
+  static PlatformCodePage platform;
+  return platform;
+}
+
+std::string FileNameCase(std::string text, bool lower, CodePage &codePage) {
+  if (codePage.DoubleByteSystem())
+    return AsciiCase(std::move(text), lower,
+                     [&](unsigned char byte) { return codePage.IsLeadByte(byte); });
   if (!text.empty()) {
     DWORD length = static_cast<DWORD>(text.size());
     if (lower)
@@ -14,9 +29,4 @@ std::string FileNameCase(std::string text, bool lower, bool doubleByteSystem,
       CharUpperBuffA(&text[0], length);
   }
   return text;
-}
-
-std::string FileNameCase(std::string text, bool lower, TDriveSystem &system) {
-  return FileNameCase(std::move(text), lower, system.DoubleByteSystem(),
-                      [&](unsigned char byte) { return system.IsLeadByte(byte); });
 }

@@ -3,11 +3,8 @@
 // ASCII letters change and double-byte characters are kept whole.
 #pragma once
 
-#include <functional>
 #include <string>
 
-#include "folders/DriveSystem.h"
+#include "folders/CodePage.h"
 
-std::string FileNameCase(std::string text, bool lower, bool doubleByteSystem,
-                         const std::function<bool(unsigned char)> &isLeadByte);
-std::string FileNameCase(std::string text, bool lower, TDriveSystem &system = TDriveSystem::Real());
+std::string FileNameCase(std::string text, bool lower, CodePage &codePage = CodePage::Platform());

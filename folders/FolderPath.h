@@ -8,14 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "folders/CodePage.h"
+
 // The platform's path buffers hold 260 bytes with the terminating zero.
 constexpr size_t kMaxPathBytes = 260;
 // The platform's code for a name that does not fit (ERROR_FILENAME_EXCED_RANGE).
 constexpr int kPathTooLong = 206;
 
-class FolderSystem {
+// The file system as the path logic uses it; its code page tells which
+// bytes start a double-byte character.
+class FolderSystem : public CodePage {
 public:
-  virtual ~FolderSystem() = default;
   // 0 with the current directory in `path`, or the platform's error code;
   // a directory that does not fit the buffer is an error, never cut short.
   virtual int CurrentDirectory(std::string &path) = 0;
@@ -23,8 +26,6 @@ public:
   virtual int ChangeDirectory(const std::string &path) = 0;
   // True for an existing entry of that name that is not a folder.
   virtual bool IsFile(const std::string &path) = 0;
-  // True for the first byte of a double-byte character.
-  virtual bool IsLeadByte(unsigned char byte) = 0;
 };
 
 enum class FolderKind { Ancestor, Current, Subfolder };

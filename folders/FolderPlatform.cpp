@@ -1,9 +1,9 @@
 #include "folders/FolderPlatform.h"
 
-#include "folders/FileNameCase.h"
-
 #include <algorithm>
 #include <cstdlib>
+
+#include "runtime/FileQueries.h"
 
 namespace {
 const DWORD kVolumeLabel = 0x8; // attribute of a volume-label entry
@@ -59,7 +59,7 @@ int LastErrorCode() {
   return code ? static_cast<int>(code) : ERROR_INVALID_FUNCTION;
 }
 
-int WinFolderSystem::CurrentDirectory(std::string &path) {
+int ReadCurrentDirectory(std::string &path) {
   char buffer[kMaxPathBytes];
   DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
   if (length == 0)
@@ -71,6 +71,10 @@ int WinFolderSystem::CurrentDirectory(std::string &path) {
   return 0;
 }
 
+int WinFolderSystem::CurrentDirectory(std::string &path) {
+  return ReadCurrentDirectory(path);
+}
+
 int WinFolderSystem::ChangeDirectory(const std::string &path) {
   if (!FitsPathBuffer(path))
     return kPathTooLong;
@@ -78,18 +82,15 @@ int WinFolderSystem::ChangeDirectory(const std::string &path) {
 }
 
 bool WinFolderSystem::IsFile(const std::string &path) {
-  if (!FitsPathBuffer(path))
-    return false;
-  WIN32_FIND_DATAA found;
-  HANDLE find = FindFirstFileA(path.c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE)
-    return false;
-  FindClose(find);
-  return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  return FitsPathBuffer(path) && ::IsFile(path);
+}
+
+bool WinFolderSystem::DoubleByteSystem() {
+  return CodePage::Platform().DoubleByteSystem();
 }
 
 bool WinFolderSystem::IsLeadByte(unsigned char byte) {
-  return IsDBCSLeadByte(byte) != FALSE;
+  return CodePage::Platform().IsLeadByte(byte);
 }
 
 bool WinFolderSystem::VolumeFlags(const std::string &root, DWORD &flags) {
@@ -98,16 +99,11 @@ bool WinFolderSystem::VolumeFlags(const std::string &root, DWORD &flags) {
          GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0);
 }
 
-bool WinFolderSystem::DbcsEnabled() {
-  return GetSystemMetrics(SM_DBCSENABLED) != 0;
-}
-
-std::string WinFolderSystem::FileNameCase(const std::string &text, bool lower) {
-  return ::FileNameCase(text, lower, DbcsEnabled(),
-                        [this](unsigned char byte) { return IsLeadByte(byte); });
-}
-
 std::vector<std::string> WinFolderSystem::Subfolders(const std::string &directory) {
+  return SortedUnique(FolderNames(directory));
+}
+
+std::vector<std::string> WinFolderSystem::FolderNames(const std::string &directory) {
   std::vector<std::string> names;
   std::string pattern = JoinPath(directory, "*.*", *this);
   if (!FitsPathBuffer(pattern))
@@ -124,10 +120,10 @@ std::vector<std::string> WinFolderSystem::Subfolders(const std::string &director
     names.emplace_back(found.cFileName);
   } while (FindNextFileA(find, &found));
   FindClose(find);
-  return SortedUnique(std::move(names));
+  return names;
 }
 
-WinFolderSystem &WinFolderSystem::Default() {
+WinFolderSystem &WinFolderSystem::Platform() {
   static WinFolderSystem instance;
   return instance;
 }

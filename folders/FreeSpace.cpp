@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 namespace {
 int64_t QueryPlatform() {
   ULARGE_INTEGER freeToCaller, total, totalFree;
@@ -24,5 +26,5 @@ int64_t CurrentDriveFreeBytes() {
 }
 
 void SetFreeBytesQuery(FreeBytesQuery replacement) {
-  query = replacement ? replacement : QueryPlatform;
+  query = replacement ? std::move(replacement) : QueryPlatform;
 }

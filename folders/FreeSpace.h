@@ -2,11 +2,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 // Bytes free to this user on the current drive; -1 when it cannot be read.
 // Exact on volumes of any size: the per-cluster query is only the fallback.
 int64_t CurrentDriveFreeBytes();
 
-// Tests replace the platform query; nullptr restores it.
-using FreeBytesQuery = int64_t (*)();
+// Tests replace the platform query; an empty one (nullptr) restores it.
+using FreeBytesQuery = std::function<int64_t()>;
 void SetFreeBytesQuery(FreeBytesQuery query);

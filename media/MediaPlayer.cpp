@@ -4,6 +4,8 @@
 #include "runtime/SystemEntry.h"
 #include "runtime/WindowClass.h"
 
+#include <utility>
+
 namespace {
 const char kPlayerClass[] = "TMediaPlayer";
 TMediaPlayer::SendCommand sendCommand = mciSendCommandA;
@@ -20,7 +22,7 @@ constexpr DWORD kWhereSource = 0x20000;
 } // namespace
 
 void TMediaPlayer::SetSendCommand(SendCommand send) {
-  sendCommand = send ? send : mciSendCommandA;
+  sendCommand = send ? std::move(send) : mciSendCommandA;
 }
 
 TMediaPlayer::TMediaPlayer(TForm *owner) : TWinControl(owner) {

@@ -7,6 +7,7 @@
 
 #include <mmsystem.h>
 
+#include <functional>
 #include <string>
 
 #include "runtime/Control.h"
@@ -54,8 +55,9 @@ public:
   TMPNotifyValues NotifyValue() const { return notifyValue_; }
   DWORD Length() const { return length_; }
 
-  // Every MCI command goes through this function; tests replace it.
-  using SendCommand = MCIERROR(WINAPI *)(MCIDEVICEID, UINT, DWORD_PTR, DWORD_PTR);
+  // Every MCI command goes through this function; tests replace it, an
+  // empty one (nullptr) restores mciSendCommandA.
+  using SendCommand = std::function<MCIERROR(MCIDEVICEID, UINT, DWORD_PTR, DWORD_PTR)>;
   static void SetSendCommand(SendCommand send);
 
 protected:

@@ -1,9 +1,10 @@
 #include "shell/Form1.h"
 
 #include "runtime/DesignRows.h"
-#include "shell/Forms.h"
+#include "shell/AllForms.h"
 #include "shell/InstallIni.h"
 #include "shell/Skin.h"
+#include "shell/SplashLayout.h"
 
 TForm1 *Form1 = nullptr;
 
@@ -16,36 +17,33 @@ const TFormDesign kDesign = {402, 422, kBlack, TBorderStyle::None, "Installer", 
 
 const TImageDesign kImage1 = {"Image1", 1, 1, 451, 427, "SPLASH"};
 
+// A label of the splash layout, in Arial bold of the layout's height.
+TLabelDesign Placed(const SplashLabelBox &box, const char *caption, COLORREF colour,
+                    TAlignment alignment, unsigned options = 0) {
+  return {
+      box.name,  box.left, box.top, box.width, box.height, caption, Arial(box.fontHeight, colour),
+      alignment, options};
+}
+
 // In paint order.
 const TLabelRow<TForm1> kLabels[] = {
-    {&TForm1::Label1,
-     {"Label1", 15, 140, 372, 23, "TITLEMAIN", Arial(16, kBlack), TAlignment::Center}},
-    {&TForm1::Label2,
-     {"Label2", 15, 166, 372, 17, "TITLESUB", Arial(12, kBlack), TAlignment::Center}},
-    {&TForm1::Label3,
-     {"Label3", 40, 395, 24, 16, "quit", Arial(13, kWhite), TAlignment::Center, loAutoSize}},
-    {&TForm1::Label4,
-     {"Label4", 33, 296, 38, 16, "install", Arial(13, kWhite), TAlignment::Center, loAutoSize}},
-    {&TForm1::Label5,
-     {"Label5", 13, 331, 80, 16, "GROUP.nfo", Arial(11, kWhite), TAlignment::Center}},
-    {&TForm1::Label6,
-     {"Label6", 27, 363, 52, 14, "file_id.diz", Arial(11, kWhite), TAlignment::Center}},
+    {&TForm1::Label1, Placed(splash::Label1, "TITLEMAIN", kBlack, TAlignment::Center)},
+    {&TForm1::Label2, Placed(splash::Label2, "TITLESUB", kBlack, TAlignment::Center)},
+    {&TForm1::Label3, Placed(splash::Label3, "quit", kWhite, TAlignment::Center, loAutoSize)},
+    {&TForm1::Label4, Placed(splash::Label4, "install", kWhite, TAlignment::Center, loAutoSize)},
+    {&TForm1::Label5, Placed(splash::Label5, "GROUP.nfo", kWhite, TAlignment::Center)},
+    {&TForm1::Label6, Placed(splash::Label6, "file_id.diz", kWhite, TAlignment::Center)},
     {&TForm1::Label7,
-     {"Label7", 0, 0, 40, 13, "Label7", Arial(11, kBlack), TAlignment::Left,
-      loAutoSize | loHidden}},
+     Placed(splash::Label7, "Label7", kBlack, TAlignment::Left, loAutoSize | loHidden)},
     {&TForm1::Label8,
-     {"Label8", 0, 0, 40, 13, "Label8", Arial(11, kBlack), TAlignment::Left,
-      loAutoSize | loHidden}},
+     Placed(splash::Label8, "Label8", kBlack, TAlignment::Left, loAutoSize | loHidden)},
     {&TForm1::Label9,
-     {"Label9", 0, 0, 40, 13, "Label9", Arial(11, kBlack), TAlignment::Left,
-      loAutoSize | loHidden}},
+     Placed(splash::Label9, "Label9", kBlack, TAlignment::Left, loAutoSize | loHidden)},
     {&TForm1::Label10,
-     {"Label10", 0, 0, 46, 13, "Label10", Arial(11, kBlack), TAlignment::Left,
-      loAutoSize | loHidden}},
+     Placed(splash::Label10, "Label10", kBlack, TAlignment::Left, loAutoSize | loHidden)},
     {&TForm1::Label11,
-     {"Label11", 113, 329, 285, 70, "Installation notes:", Arial(11, kBlack), TAlignment::Left,
-      loWordWrap}},
-    {&TForm1::Label12, {"Label12", 106, 405, 191, 14, " ", Arial(11, kBlack), TAlignment::Center}},
+     Placed(splash::Label11, "Installation notes:", kBlack, TAlignment::Left, loWordWrap)},
+    {&TForm1::Label12, Placed(splash::Label12, " ", kBlack, TAlignment::Center)},
 };
 
 // The four command labels: silver with their hint in the status line under

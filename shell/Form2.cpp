@@ -5,7 +5,7 @@
 #include "folders/FreeSpace.h"
 #include "runtime/DesignRows.h"
 #include "runtime/StrToInt.h"
-#include "shell/Forms.h"
+#include "shell/AllForms.h"
 #include "shell/Skin.h"
 
 TForm2 *Form2 = nullptr;

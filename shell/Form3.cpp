@@ -4,7 +4,7 @@
 
 #include "folders/FolderPlatform.h"
 #include "runtime/DesignRows.h"
-#include "shell/Forms.h"
+#include "shell/AllForms.h"
 #include "shell/Skin.h"
 
 TForm3 *Form3 = nullptr;
@@ -46,7 +46,7 @@ void TForm3::FormCreate() {
 void TForm3::Label2Click() {
   TDirectoryListBox &list = Form2->DirectoryListBox1;
   // A double-byte name may end in a 0x5C trail byte: not a separator.
-  std::string path = JoinPath(list.Directory(), Edit1.Text(), WinFolderSystem::Default());
+  std::string path = JoinPath(list.Directory(), Edit1.Text(), WinFolderSystem::Platform());
   // The outcome shows in the next step: entering a folder that is not there
   // raises, and this dialog stays up with the typed name.
   CreateDirectoryA(path.c_str(), nullptr);

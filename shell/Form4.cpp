@@ -3,7 +3,7 @@
 #include "extract/ExtractArchive.h"
 #include "runtime/Application.h"
 #include "runtime/DesignRows.h"
-#include "shell/Forms.h"
+#include "shell/AllForms.h"
 #include "shell/Skin.h"
 
 TForm4 *Form4 = nullptr;

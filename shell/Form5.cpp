@@ -1,5 +1,6 @@
 #include "shell/Form5.h"
 
+#include "runtime/FileQueries.h"
 #include "runtime/IoResult.h"
 #include "runtime/TextFile.h"
 
@@ -12,16 +13,6 @@ const TFormDesign kDesign = {652, 330, RGB(199, 185, 169), TBorderStyle::ToolWin
 constexpr int kScreenMargin = 35;
 // The text box is this much shorter than the window.
 constexpr int kMemoMargin = 30;
-
-// Size of the file at `path`, or -1 when there is no file there (a folder
-// does not count).
-long long FileSize(const std::string &path) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
-      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-    return -1;
-  return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
 } // namespace
 
 TForm5::TForm5() : TForm("TForm5", kDesign) {

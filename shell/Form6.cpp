@@ -1,7 +1,7 @@
 #include "shell/Form6.h"
 
 #include "runtime/DesignRows.h"
-#include "shell/Forms.h"
+#include "shell/AllForms.h"
 #include "shell/Skin.h"
 
 TForm6 *Form6 = nullptr;

@@ -8,14 +8,14 @@
 
 dir=$(release_copy)
 start_splash "$dir"
-install=$(area "$x" "$y" 33 296 38 16)
+install=$(splash_area "$x" "$y" Label4)
 
 show_notes
 read -r vx vy _ _ _ _ < <(wt wait "=Showing demo.nfo" 20) || fail "no viewer"
 vx=$(drag_viewer "$vx" "$vy" 240) # off the splash window's labels
 
 quit() {
-  xdotool mousemove $((x + 50)) $((y + 403)) click 1
+  xdotool mousemove $(splash_at "$x" "$y" Label3) click 1 # quit
   read -r cx cy cw ch _ _ < <(wt wait TForm6 20) || fail "no closing dialog"
   [ "$cw $ch" = "253 123" ] || fail "dialog size $cw x $ch"
   ok=$(area "$cx" "$cy" 37 102 26 14)
@@ -27,7 +27,7 @@ read -r _ _ _ _ enabled _ < <(wt wait TForm1 5)
 [ "$enabled" = 0 ] || fail "splash window still enabled"
 
 # The splash window takes no pointer input now.
-xdotool mousemove $((x + 50)) $((y + 304))
+xdotool mousemove $(splash_at "$x" "$y" Label4)
 sleep 0.5
 expect_no_colour "$install" C0C0C0 "(install lit up under a disabled window)"
 

@@ -77,6 +77,12 @@ wait_label_text() { # $1 x, $2 y, $3 "W H PX FLAGS", $4 text, $5 seconds
   fail "the label at $1,$2 does not show \"$4\":
 $diff"
 }
+# Splash label $1 (alignment flags $2) shows text $3 within $4 seconds.
+wait_splash_text() {
+  local l t w h px
+  read -r l t w h px <<<"$(splash_box "$1")"
+  wait_label_text $((x + l)) $((y + t)) "$w $h $px $2" "$3" "$4"
+}
 expect_status() { wait_label_text $((ex + 5)) $((ey + 39)) "236 20 11 cw" "$1" "${2:-120}"; }
 
 box_text() { # $1 caption: waits for the box, prints its text line (not the buttons)
@@ -93,9 +99,9 @@ expect_box() { # $1 caption, $2 text: the box shows it, then OK
 start_splash() { # waits until the splash window takes clicks; sets x, y
   start_installer "$REL"
   read -r x y _ _ _ _ < <(wt wait TForm1 "$START_WAIT") || fail "no splash window"
-  expect_colour "$(area "$x" "$y" 15 140 372 23)" 000000 "(splash title)"
+  expect_colour "$(splash_area "$x" "$y" Label1)" 000000 "(splash title)"
 }
-click_install() { xdotool mousemove $((x + 50)) $((y + 304)) click 1; }
+click_install() { xdotool mousemove $(splash_at "$x" "$y" Label4) click 1; }
 
 # Drive t: on $DISK; splash, install, t:, the new folder dialog's proposed
 # name, [ ok: the extraction dialog at ex, ey, ready. $1 "keep" leaves the

@@ -176,7 +176,7 @@ row_ini_missing() {
   start_installer "$REL"
   expect_box Installer "File not found."
   read -r x y _ _ _ _ < <(wt wait TForm1 "$START_WAIT") || fail "no splash window"
-  wait_label_text $((x + 15)) $((y + 140)) "372 23 16 c" TITLEMAIN 10
+  wait_splash_text Label1 c TITLEMAIN 10
   expect_state "$SPLASH_ONLY"
   click_install
   expect_box Installer "'Label10' is not a valid integer value."
@@ -243,7 +243,7 @@ row_ini_short() {
 row_ini_ampersand() {
   write_ini "Tom & Jerry's" "${INI[@]:1}"
   start_splash
-  wait_label_text $((x + 15)) $((y + 140)) "372 23 16 c" "Tom & Jerry's" 10
+  wait_splash_text Label1 c "Tom & Jerry's" 10
   quit_installer
 }
 

@@ -9,7 +9,7 @@ sed -i '7s/.*/abc\r/' "$dir/install.ini"
 
 start_installer "$dir"
 read -r x y _ _ _ _ < <(wt wait TForm1 "$START_WAIT") || fail "no splash window"
-click_install() { xdotool mousemove $((x + 50)) $((y + 304)) click 1; }
+click_install() { xdotool mousemove $(splash_at "$x" "$y" Label4) click 1; }
 splash_enabled() { # $1 expected 0 or 1
   local i e
   for i in $(seq 50); do

@@ -17,7 +17,7 @@ wine reg delete 'HKCU\Software\DemoSoft' /f >/dev/null 2>&1 || true
 
 start_installer "$dir"
 read -r x y _ _ _ _ < <(wt wait TForm1 "$START_WAIT") || fail "no splash window"
-xdotool mousemove $((x + 50)) $((y + 304)) click 1
+xdotool mousemove $(splash_at "$x" "$y" Label4) click 1 # install
 read -r fx fy w h _ _ < <(wt wait TForm2 20) || fail "no folder dialog after install"
 [ "$w $h" = "252 302" ] || fail "folder dialog size $w x $h"
 read -r _ _ _ _ enabled _ < <(wt wait TForm1 5)

@@ -107,6 +107,22 @@ expect_no_colour() { wait_colour "$1" "$2" none "${3:-}"; }
 # Screen rectangle of a client area: $1 window x, $2 window y, then l t w h.
 area() { echo "$5x$6+$(($1 + $3))+$(($2 + $4))"; }
 
+# The splash window's labels, from the layout the program is built with.
+. "$BIN/splash-layout.sh"
+splash_box() { local v="splash_$1"; echo "${!v:?no splash label $1}"; } # l t w h font
+# Screen rectangle of splash label $3 in the window at $1, $2.
+splash_area() {
+  local l t w h
+  read -r l t w h _ <<<"$(splash_box "$3")"
+  area "$1" "$2" "$l" "$t" "$w" "$h"
+}
+# Screen point in the middle of splash label $3 in the window at $1, $2.
+splash_at() {
+  local l t w h
+  read -r l t w h _ <<<"$(splash_box "$3")"
+  echo "$(($1 + l + w / 2)) $(($2 + t + h / 2))"
+}
+
 # An extra Wine drive LETTER mapped to a Linux folder for this test, made
 # through Wine's mount manager so the running program sees it; removed when
 # the test ends.

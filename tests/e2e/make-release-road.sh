@@ -30,7 +30,7 @@ status=0
 
 start_installer "$rel"
 read -r x y _ _ _ _ < <(wt wait TForm1 30) || fail "no splash window"
-xdotool mousemove $((x + 50)) $((y + 304)) click 1 # install
+xdotool mousemove $(splash_at "$x" "$y" Label4) click 1 # install
 read -r fx fy _ _ _ _ < <(wt wait TForm2 20) || fail "no folder dialog"
 xdotool mousemove $((fx + 45)) $((fy + 288)) click 1 # [ ok: the folder it started in
 read -r ex ey _ _ _ _ < <(wt wait TForm4 20) || fail "no extraction dialog"

@@ -11,7 +11,7 @@ echo "$text" | grep -qx 'File not found\.' || fail "box text: $text"
 wt press =Installer 1 || fail "cannot press OK"
 read -r x y _ _ enabled _ < <(wt wait TForm1 20) || fail "no splash window after the box"
 [ "$enabled" = 1 ] || fail "splash window left disabled"
-expect_colour "$(area "$x" "$y" 15 140 372 23)" 000000 "(design title)"
+expect_colour "$(splash_area "$x" "$y" Label1)" 000000 "(design title)"
 sleep 0.5
 if wt wait =Installer 0.3 >/dev/null && wt text =Installer 0.3 | grep -q 'not found'; then
   fail "a second box"

@@ -9,16 +9,16 @@ read -r x y w h enabled visible < <(wt wait TForm1 "$START_WAIT") || fail "no sp
 [ "$w $h" = "402 422" ] || fail "size $w x $h"
 [ "$x $y" = "$(((1024 - 402) / 2)) $(((768 - 422) / 2))" ] || fail "not centred: $x $y"
 
-install=$(area "$x" "$y" 33 296 38 16)
-quit=$(area "$x" "$y" 40 395 24 16)
-status=$(area "$x" "$y" 106 405 191 14)
-title=$(area "$x" "$y" 15 140 372 23)
+install=$(splash_area "$x" "$y" Label4)
+quit=$(splash_area "$x" "$y" Label3)
+status=$(splash_area "$x" "$y" Label12)
+title=$(splash_area "$x" "$y" Label1)
 
 expect_colour "$title" 000000 "(title text)"
 expect_colour "$install" FFFFFF "(install at rest)"
 expect_no_colour "$status" 000000 "(empty status line)"
 
-xdotool mousemove $((x + 50)) $((y + 304))
+xdotool mousemove $(splash_at "$x" "$y" Label4)
 expect_colour "$install" C0C0C0 "(install under the pointer)"
 expect_colour "$status" 000000 "(status hint)"
 
@@ -28,7 +28,7 @@ xdotool mouseup 3
 read -r _ _ _ _ enabled _ < <(wt wait TForm1 5)
 [ "$enabled" = 1 ] || fail "a right click ran a command"
 
-xdotool mousemove $((x + 50)) $((y + 403))
+xdotool mousemove $(splash_at "$x" "$y" Label3)
 expect_colour "$quit" C0C0C0 "(quit under the pointer)"
 xdotool mousemove $((x + 250)) $((y + 250))
 expect_colour "$install" FFFFFF "(install back at rest)"

@@ -26,12 +26,12 @@ drag_viewer() {
 start_splash() {
   start_installer "$1"
   read -r x y _ _ _ _ < <(wt wait TForm1 "$START_WAIT") || fail "no splash window"
-  expect_colour "$(area "$x" "$y" 15 140 372 23)" 000000 "(splash title)"
+  expect_colour "$(splash_area "$x" "$y" Label1)" 000000 "(splash title)"
 }
 
 # Clicks on the splash window's notes and description file labels.
-click_notes() { xdotool mousemove $((x + 53)) $((y + 339)) click 1; }
-click_diz() { xdotool mousemove $((x + 53)) $((y + 370)) click 1; }
+click_notes() { xdotool mousemove $(splash_at "$x" "$y" Label5) click 1; }
+click_diz() { xdotool mousemove $(splash_at "$x" "$y" Label6) click 1; }
 
 # Clicks the notes label until the viewer shows it (a click while the
 # display is busy starting the program can be lost; another one only

@@ -42,6 +42,22 @@ private:
   DWORD flags_;
 };
 
+// The platform's file system, except that it refuses to enter one folder
+// (as named in the change) and, when told, finds other subfolder names.
+class ScriptedSystem : public WinFolderSystem {
+public:
+  std::string refused;
+  std::vector<std::string> names; // empty: the folder's own
+  int ChangeDirectory(const std::string &path) override {
+    if (!refused.empty() && path == refused)
+      return ERROR_ACCESS_DENIED;
+    return WinFolderSystem::ChangeDirectory(path);
+  }
+  std::vector<std::string> FolderNames(const std::string &directory) override {
+    return names.empty() ? WinFolderSystem::FolderNames(directory) : names;
+  }
+};
+
 std::string Current() {
   char buffer[MAX_PATH];
   DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
@@ -219,19 +235,25 @@ TEST_F(DirectoryListBoxTest, FailedChangesLeaveEverythingAsItWas) {
   int selected = list.ItemIndex();
   struct Failure {
     std::string path;
-    int code; // 0: any code
+    int code;            // 0: any code
+    std::string refused; // a folder the change may not enter
   };
   std::string deep = tools;
   while (deep.size() < 300)
     deep += "\\abcdefghij";
   const Failure failures[] = {
-      {tools + "\\missing", 0},
-      {tree.Path("nowhere\\TOOLS"), 0},
-      {tools + "\\file.txt\\sub", 0},
-      {"Q:\\", 0},
-      {deep, 206},
+      {tools + "\\missing", 0, ""},
+      {tree.Path("nowhere\\TOOLS"), 0, ""},
+      {tools + "\\file.txt\\sub", 0, ""},
+      {"Q:\\", 0, ""},
+      {deep, 206, ""},
+      // The switch to drive z: succeeds, then its folder cannot be entered.
+      {"Z:\\tmp", ERROR_ACCESS_DENIED, "\\tmp"},
   };
   for (const Failure &failure : failures) {
+    ScriptedSystem fs;
+    fs.refused = failure.refused;
+    list.SetFolderSystem(&fs);
     try {
       list.SetDirectory(failure.path);
       ADD_FAILURE() << failure.path << " raised nothing";
@@ -244,6 +266,7 @@ TEST_F(DirectoryListBoxTest, FailedChangesLeaveEverythingAsItWas) {
     EXPECT_EQ(Current(), tools) << failure.path;
     EXPECT_EQ(Texts(), texts) << failure.path;
     EXPECT_EQ(list.ItemIndex(), selected) << failure.path;
+    list.SetFolderSystem(nullptr);
   }
   EXPECT_EQ(form->changes, 0);
 
@@ -320,6 +343,30 @@ TEST_F(DirectoryListBoxTest, CaseFlagsOfTheVolume) {
     int before = form->changes;
     list.SetDirectory(upper);
     EXPECT_EQ(form->changes == before, c.sameInOtherCase) << c.flags;
+    list.SetFolderSystem(nullptr);
+  }
+}
+
+// A case-sensitive folder can hold names that differ only in case: the list
+// shows the first one found of each.
+TEST_F(DirectoryListBoxTest, NamesEqualButForCaseShowOnce) {
+  struct Listing {
+    std::vector<std::string> found, shown;
+  };
+  const Listing listings[] = {
+      {{"Data", "data"}, {"Data"}},
+      {{"data", "Bin", "DATA", "Data"}, {"Bin", "data"}},
+      {{"b", "A", "a", "B", "c"}, {"A", "b", "c"}},
+  };
+  TDirectoryListBox &list = ShowList();
+  for (const Listing &listing : listings) {
+    ScriptedSystem fs;
+    fs.names = listing.found;
+    list.SetFolderSystem(&fs);
+    list.RebuildList();
+    std::vector<std::string> texts = Texts();
+    std::vector<std::string> subfolders(texts.begin() + CurrentIndex() + 1, texts.end());
+    EXPECT_EQ(subfolders, listing.shown) << listing.found.front();
     list.SetFolderSystem(nullptr);
   }
 }

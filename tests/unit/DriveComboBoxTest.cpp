@@ -124,7 +124,7 @@ protected:
   void Open(TDriveSystem *system) {
     app.CreateForm(form);
     if (system)
-      form->Drives.SetDriveSystem(*system);
+      form->Drives.SetDriveSystem(system);
     form->Show();
   }
   std::vector<std::string> Texts() const {

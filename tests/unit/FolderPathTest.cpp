@@ -38,6 +38,7 @@ TEST(FolderPathTest, SplitTriesEachChangeAndAlwaysGoesBack) {
       {"C:\\APPS\\NOPE", 3, 'C', "", ""},
       {"C:\\NOPE\\TOOLS", 3, 'C', "", ""},
       {"Q:\\APPS", 3, 'Q', "", ""},
+      {"D:\\NOPE", 3, 'D', "", ""}, // drive d: entered, its folder not
   };
   for (const SplitCase &c : cases) {
     ScriptedFolders fs;

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/Forms.h"
+#include "app/CreateForms.h"
 #include "runtime/Gdi.h"
 
 std::string SmallMidi() {

@@ -23,10 +23,10 @@ TEST_F(ReleaseCheckLabelTest, LabelsAreTheSplashWindows) {
   WriteRelease(StandardIniLines());
   ASSERT_TRUE(StartInstaller());
   for (const SplashLabel &expected : kSplashLabels) {
-    SCOPED_TRACE(expected.name);
-    TLabel &label = LabelNamed(expected.name);
-    EXPECT_EQ(label.Width(), expected.width);
-    EXPECT_EQ(label.Height(), expected.height);
+    SCOPED_TRACE(expected.box.name);
+    TLabel &label = LabelNamed(expected.box.name);
+    EXPECT_EQ(label.Width(), expected.box.width);
+    EXPECT_EQ(label.Height(), expected.box.height);
   }
 }
 

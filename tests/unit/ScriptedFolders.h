@@ -38,6 +38,7 @@ public:
     return 0;
   }
   bool IsFile(const std::string &path) override { return files.count(Resolve(path)) != 0; }
+  bool DoubleByteSystem() override { return dbcs; }
   bool IsLeadByte(unsigned char byte) override {
     return dbcs && ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC));
   }

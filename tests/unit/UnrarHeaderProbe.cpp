@@ -11,13 +11,7 @@
 
 std::vector<UnrarLayoutItem> LibraryHeaderLayout() {
   return {
-#define UNRAR_RECORD(R) {#R, static_cast<long long>(sizeof(R))},
-#define UNRAR_FIELD(R, F) {#R "." #F, static_cast<long long>(offsetof(R, F))},
-#define UNRAR_CONST(N) {#N, static_cast<long long>(N)},
-#include "UnrarLayout.inc"
-#undef UNRAR_RECORD
-#undef UNRAR_FIELD
-#undef UNRAR_CONST
+#include "UnrarLayoutItems.inc"
   };
 }
 

@@ -14,7 +14,7 @@
 
 #include <cstdio>
 
-#include "app/Forms.h"
+#include "app/CreateForms.h"
 #include "extract/ExtractArchive.h"
 #include "extract/UnrarDll.h"
 #include "runtime/Application.h"

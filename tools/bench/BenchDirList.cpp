@@ -82,7 +82,7 @@ int main(int argc, char **argv) {
   auto names = [&] {
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
-    size_t count = WinFolderSystem::Default().Subfolders(folder).size();
+    size_t count = WinFolderSystem::Platform().Subfolders(folder).size();
     std::printf("names %.4f %d\n", Seconds(start), static_cast<int>(count));
   };
   for (int i = 0; i < runs; ++i) {

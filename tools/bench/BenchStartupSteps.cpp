@@ -4,7 +4,7 @@
 // the splash window's showing and its first paint.
 #include <windows.h>
 
-#include "app/Forms.h"
+#include "app/CreateForms.h"
 #include "media/MediaPlayer.h"
 #include "runtime/Application.h"
 #include "shell/Form1.h"

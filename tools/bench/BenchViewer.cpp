@@ -13,7 +13,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/Forms.h"
+#include "app/CreateForms.h"
 #include "runtime/Application.h"
 #include "runtime/IoResult.h"
 #include "runtime/TextFile.h"

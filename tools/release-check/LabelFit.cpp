@@ -2,11 +2,9 @@
 
 #include <algorithm>
 
-// Kept equal to the splash window's design by ReleaseCheckLabelTest.
 const SplashLabel kSplashLabels[5] = {
-    {1, "Label1", 372, 23, 16, false}, {2, "Label2", 372, 17, 12, false},
-    {3, "Label5", 80, 16, 11, false},  {4, "Label6", 52, 14, 11, false},
-    {9, "Label11", 285, 70, 11, true},
+    {1, splash::Label1, false}, {2, splash::Label2, false}, {3, splash::Label5, false},
+    {4, splash::Label6, false}, {9, splash::Label11, true},
 };
 
 namespace {
@@ -15,7 +13,7 @@ std::string Px(int pixels) {
 }
 
 std::string Font(const SplashLabel &label) {
-  return "Arial bold " + std::to_string(label.fontHeight);
+  return "Arial bold " + std::to_string(label.box.fontHeight);
 }
 } // namespace
 
@@ -27,19 +25,19 @@ void CheckLabelFit(const ReleaseIni &ini, TextMeasure &measure, int slack, Findi
     if (value.find('\n') != std::string::npos)
       continue;
     if (!label.wordWrap) {
-      const TextExtent extent = measure.Line(label.fontHeight, value);
-      if (extent.width > label.width + slack)
+      const TextExtent extent = measure.Line(label.box.fontHeight, value);
+      if (extent.width > label.box.width + slack)
         findings.Warning(label.line, what + " \"" + value + "\" is " + Px(extent.width) +
-                                         " wide in " + Font(label) + "; its label (" + label.name +
-                                         ") is " + Px(label.width) +
+                                         " wide in " + Font(label) + "; its label (" +
+                                         label.box.name + ") is " + Px(label.box.width) +
                                          " wide, so it is cut off at both ends");
       continue;
     }
-    const TextExtent extent = measure.Wrapped(label.fontHeight, value, label.width);
-    if (extent.height > label.height + slack)
+    const TextExtent extent = measure.Wrapped(label.box.fontHeight, value, label.box.width);
+    if (extent.height > label.box.height + slack)
       findings.Warning(label.line, what + " wrap to " + Px(extent.height) + " in " + Font(label) +
-                                       "; their label (" + label.name + ") is " + Px(label.height) +
-                                       " high, so the end is cut off");
+                                       "; their label (" + label.box.name + ") is " +
+                                       Px(label.box.height) + " high, so the end is cut off");
     // A word wider than the label stands on a line of its own, cut off.
     int widest = 0;
     std::string word;
@@ -48,12 +46,12 @@ void CheckLabelFit(const ReleaseIni &ini, TextMeasure &measure, int slack, Findi
         word += value[i];
         continue;
       }
-      widest = std::max(widest, measure.Line(label.fontHeight, word).width);
+      widest = std::max(widest, measure.Line(label.box.fontHeight, word).width);
       word.clear();
     }
-    if (widest > label.width + slack)
+    if (widest > label.box.width + slack)
       findings.Warning(label.line, what + " hold a word " + Px(widest) + " wide; their label (" +
-                                       label.name + ") is " + Px(label.width) +
+                                       label.box.name + ") is " + Px(label.box.width) +
                                        " wide, so it is cut off");
   }
 }

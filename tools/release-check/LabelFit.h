@@ -3,6 +3,7 @@
 // both ends; notes taller than their label lose their end.
 #pragma once
 
+#include "shell/SplashLayout.h"
 #include "tools/release-check/Findings.h"
 #include "tools/release-check/IniCheck.h"
 #include "tools/release-check/TextMeasure.h"
@@ -11,9 +12,7 @@
 // in Arial bold.
 struct SplashLabel {
   int line;
-  const char *name;
-  int width, height;
-  int fontHeight;
+  const SplashLabelBox &box;
   bool wordWrap;
 };
 

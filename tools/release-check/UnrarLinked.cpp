@@ -14,7 +14,7 @@ namespace lib {
 #define UNRAR_FIELD(R, F)                                                                          \
   static_assert(offsetof(::R, F) == offsetof(lib::R, F), "offset of " #R "." #F);
 #define UNRAR_CONST(N)
-#include "tests/unit/UnrarLayout.inc"
+#include "extract/UnrarLayout.inc"
 #undef UNRAR_RECORD
 #undef UNRAR_FIELD
 #undef UNRAR_CONST

@@ -1,5 +1,5 @@
 // The installer's six windows, one class each, one global instance each,
-// created at start-up in this order (app/Forms.cpp):
+// created at start-up in this order (app/CreateForms.cpp):
 //   Form1  splash window: the main window, install.ini, the music, commands
 //   Form2  target folder dialog: drive list, directory list, free space
 //   Form3  new folder dialog

@@ -1,7 +1,7 @@
-#include "app/Forms.h"
+#include "app/CreateForms.h"
 
 #include "runtime/Application.h"
-#include "shell/Forms.h"
+#include "shell/AllForms.h"
 
 void CreateInstallerForms() {
   Application->CreateForm(Form1); // main window; its creation reads install.ini

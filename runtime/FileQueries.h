@@ -1,0 +1,10 @@
+// What the platform says of a path, for every layer that asks.
+#pragma once
+
+#include <string>
+
+// Size in bytes of the file at `path`; -1 when there is no file there (a
+// folder does not count).
+long long FileSize(const std::string &path);
+// True for an existing entry of that name that is not a folder.
+bool IsFile(const std::string &path);
