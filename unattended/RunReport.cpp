@@ -1,0 +1,23 @@
+#include "unattended/RunReport.h"
+
+#include "unattended/Console.h"
+
+bool RunReport::OpenLog(const std::string &path) {
+  log_ = FileHandle(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return static_cast<bool>(log_);
+}
+
+void RunReport::Line(const std::string &text) {
+  if (!log_)
+    return;
+  std::string line = text + "\r\n";
+  DWORD written = 0;
+  // A log that cannot be written must not stop the installation.
+  WriteFile(log_.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
+void RunReport::Failure(const std::string &sentence) {
+  Line(sentence);
+  WriteToConsole(sentence + "\r\n", true);
+}
