@@ -5,8 +5,31 @@
 #include <vector>
 
 #include "runtime/Handles.h"
+#include "unattended/RegistryFileText.h"
+
+namespace {
+// Enough for the header in either encoding, after a few blank lines.
+constexpr DWORD kHeadBytes = 4096;
+
+std::string FileHead(const std::string &fileName) {
+  FileHandle file(CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  std::string head(kHeadBytes, '\0');
+  DWORD read = 0;
+  if (!file || !ReadFile(file.Get(), head.data(), kHeadBytes, &read, nullptr))
+    read = 0;
+  head.resize(read);
+  return head;
+}
+} // namespace
 
 std::string ImportRegistryFile(const std::string &fileName) {
+  // The editor's silent mode ends with exit code 0 on a file it refuses
+  // (Wine's does so on a missing one too): what it would refuse is found
+  // here.
+  if (!HasRegistryHeader(RegistryFileText(FileHead(fileName))))
+    return "The registry file " + fileName +
+           " has no \"REGEDIT4\" or \"Windows Registry Editor Version 5.00\" header.";
   std::string command = "regedit.exe /s \"" + fileName + "\"";
   std::vector<char> commandLine(command.begin(), command.end());
   commandLine.push_back('\0');

@@ -11,7 +11,18 @@ bool RunReport::OpenLog(const std::string &path) {
 void RunReport::Line(const std::string &text) {
   if (!log_)
     return;
-  std::string line = text + "\r\n";
+  // Every line break of the text (an archive comment has its own) as CR LF.
+  std::string line;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      line += "\r\n";
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+        ++i;
+    } else {
+      line += text[i];
+    }
+  }
+  line += "\r\n";
   DWORD written = 0;
   // A log that cannot be written must not stop the installation.
   WriteFile(log_.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);

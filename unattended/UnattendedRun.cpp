@@ -9,6 +9,7 @@
 #include "extract/UnrarApi.h"
 #include "extract/UnrarDll.h"
 #include "folders/FreeSpace.h"
+#include "runtime/Exception.h"
 #include "runtime/StrToInt.h"
 #include "shell/InstallIni.h"
 #include "unattended/LogView.h"

@@ -176,6 +176,18 @@ row_bad_releases() {
   [ ! -e "$DRIVE_C/Bad" ] || fail "bad releases: the target was made"
 }
 
+# A .reg file the editor would refuse: the files stay installed, exit 5.
+row_registry() {
+  fresh_release
+  printf 'not a registry file\r\n' >"$REL/demo.reg"
+  run /S '/D=C:\RegBad' "/LOG=$W_LOG"
+  expect_exit registry 5 \
+    "The registry file demo.reg has no \"REGEDIT4\" or \"Windows Registry Editor Version 5.00\" header." log
+  diff -r "$EXPECTED" "$DRIVE_C/RegBad" >/dev/null || fail "registry: target differs"
+  expect_reg no
+  rm -rf "$DRIVE_C/RegBad"
+}
+
 # --- the command line -----------------------------------------------------
 
 row_bad_command_lines() {
@@ -199,7 +211,7 @@ row_bad_command_lines() {
 }
 
 rows=(demo unquoted_new_parents space_and_disk_full force truncated missing_volume password
-  bad_releases bad_command_lines)
+  bad_releases registry bad_command_lines)
 for r in "${rows[@]}"; do
   echo "row $r"
   "row_$r"
