@@ -37,8 +37,7 @@ void ReadInstallIniFields(const std::string &directory, const IniFieldSetter &se
 }
 
 void ReadInstallIni(TForm1 &form) {
-  ReadInstallIniFields(form.DirectoryListBox1.Directory(),
-                       [&form](IniField field, const std::string &value) {
-                         SetField(form, field, value);
-                       });
+  ReadInstallIniFields(
+      form.DirectoryListBox1.Directory(),
+      [&form](IniField field, const std::string &value) { SetField(form, field, value); });
 }

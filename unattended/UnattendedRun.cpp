@@ -140,8 +140,8 @@ private:
   bool Extract() {
     extractExit_ = ExitCode::ExtractionFailed;
     if (unsigned long error = CreateFolderWithParents(line_.target)) {
-      report_.Failure("Cannot create the target folder " + line_.target + " (" +
-                      ErrorText(error) + ").");
+      report_.Failure("Cannot create the target folder " + line_.target + " (" + ErrorText(error) +
+                      ").");
       return false;
     }
     if (!SetCurrentDirectoryA(line_.target.c_str())) {
