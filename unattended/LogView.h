@@ -23,6 +23,8 @@ public:
 
   // The set was walked to its end and no volume was given up on.
   bool Succeeded() const { return finished_ && !volumeRefused_; }
+  // The library ended the set at a volume given up on, without an error.
+  bool EndedAtMissingVolume() const { return finished_ && volumeRefused_; }
   // The status line as the dialog would show it last.
   const std::string &LastStatus() const { return lastStatus_; }
   // The entry being written when the run stopped; "" before the first.

@@ -165,7 +165,9 @@ private:
     }
     if (view.Succeeded())
       return true;
-    std::string sentence = "Extraction failed: " + view.LastStatus();
+    std::string sentence =
+        "Extraction failed: " +
+        (view.EndedAtMissingVolume() ? "the set ended at a missing volume" : view.LastStatus());
     if (!view.Entry().empty())
       sentence += " (stopped at " + view.Entry() + ")";
     report_.Failure(sentence);
