@@ -20,7 +20,7 @@ undo_later kill "$XEV"
 sleep 1
 
 fresh_release() { # the demo release as shipped, an empty drive t:, no import
-  rm -rf "$REL" "$DISK"/* && mkdir -p "$REL" && cp -r "$DEMO"/. "$REL/"
+  rm -rf "$REL" "${DISK:?}"/* && mkdir -p "$REL" && cp -r "$DEMO"/. "$REL/"
   wine reg delete 'HKCU\Software\DemoSoft' /f >/dev/null 2>&1 || true
   rm -f "$LOG"
 }
@@ -95,7 +95,7 @@ row_space_and_disk_full() {
   expect_exit "no space" 3 "Not enough free space: 1 Mb. free, ${INI[6]} Mb. required." log
   [ ! -e "$TARGET" ] || fail "no space: the target was made"
   run /S '/D=T:\DemoApp' /FORCE "/LOG=$W_LOG"
-  expect_exit "disk full" 4 "Extraction failed: Write error (stopped at " 
+  expect_exit "disk full" 4 "Extraction failed: Write error (stopped at "
   log_text | grep -q '^Extraction failed: Write error (stopped at .*)$' || fail "disk full: log"
   expect_reg no
   remove_drive t
@@ -109,7 +109,7 @@ row_force() {
   INI[6]=999999999
   write_ini "${INI[@]}"
   run /S '/D=C:\Forced' "/LOG=$W_LOG"
-  expect_exit "force" 3 "Not enough free space: " 
+  expect_exit "force" 3 "Not enough free space: "
   [ ! -e "$DRIVE_C/Forced" ] || fail "force: the target was made"
   run /S '/D=C:\Forced' /FORCE
   [ "$RC" = 0 ] || fail "force: exit code $RC with /FORCE: $OUT"
