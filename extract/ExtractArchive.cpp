@@ -42,6 +42,10 @@ private:
 
 ExtractionRun *ExtractionRun::current_ = nullptr;
 
+void ExtractionView::ShowLibraryFailure(const Exception &error) {
+  Application->HandleException(error);
+}
+
 ArchiveLibrary &ExtractionLibrary() {
   return library ? *library : UnrarDll::Instance();
 }
@@ -90,9 +94,7 @@ void ExtractionRun::ExtractArchive(const std::string &arcName, int mode) {
   try {
     archive = library_.OpenArchive(&open);
   } catch (const Exception &error) {
-    // The library itself is missing or unusable: a box, as for any failure
-    // of the program rather than of the archive.
-    Application->HandleException(error);
+    view_.ShowLibraryFailure(error);
     return;
   }
   if (open.OpenResult != 0) {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+class Exception;
+
 class ExtractionView {
 public:
   // The status line's new text, painted at once: the run keeps the thread
@@ -23,6 +25,10 @@ public:
   // The set was walked to its end: the view steps aside and gives control
   // back to the splash window.
   virtual void Finish() = 0;
+  // The archive library itself is missing or unusable. By default the
+  // application's error box, as for any failure of the program rather than
+  // of the archive; a view without windows reports it its own way.
+  virtual void ShowLibraryFailure(const Exception &error);
 
 protected:
   ~ExtractionView() = default;

@@ -3,7 +3,6 @@
 #include "runtime/IoResult.h"
 #include "runtime/TextFile.h"
 #include "shell/Form1.h"
-#include "shell/InstallIniMap.h"
 
 namespace {
 // Every read is checked before its value is used.
@@ -25,16 +24,20 @@ void SetField(TForm1 &form, IniField field, const std::string &value) {
 }
 } // namespace
 
-void ReadInstallIni(TForm1 &form) {
+void ReadInstallIniFields(const std::string &directory, const IniFieldSetter &set) {
   TextFile file;
   file.Assign(kInstallIniName);
   file.Reset();
   IoCheck();
 
-  MapInstallIni(
-      [&file] { return Line(file); }, form.DirectoryListBox1.Directory(),
-      [&form](IniField field, const std::string &value) { SetField(form, field, value); });
+  MapInstallIni([&file] { return Line(file); }, directory, set);
 
   file.Close();
   IoCheck();
+}
+
+void ReadInstallIni(TForm1 &form) {
+  ReadInstallIniFields(
+      form.DirectoryListBox1.Directory(),
+      [&form](IniField field, const std::string &value) { SetField(form, field, value); });
 }

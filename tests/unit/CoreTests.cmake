@@ -2,9 +2,11 @@
 # both builds: natively under the sanitizers, and under Wine in the Windows
 # build, so the two compilers must agree on every case.
 set(INSTALLER_CORE_TESTS
+  ${CMAKE_CURRENT_LIST_DIR}/CommandLineTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExtractTextsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FolderPathTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/InstallIniMapTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RegistryFileTextTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StrToIntTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextLineReaderTest.cpp
 )

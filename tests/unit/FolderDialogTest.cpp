@@ -138,6 +138,32 @@ TEST_F(FolderDialogTest, CommandsMoveBetweenTheWindows) {
   EXPECT_TRUE(boxes.empty());
 }
 
+// /D= without /S: the folder dialog opens on that folder when it exists;
+// install.ini and every derived path stay those of the start-up folder.
+TEST_F(FolderDialogTest, StartsWhereTheCommandLineSays) {
+  scriptedFreeBytes = 100000000;
+  const std::string target = release.Path("Program Files");
+  CreateDirectoryA(target.c_str(), nullptr);
+  const std::pair<std::string, std::string> cases[] = {
+      {target, target},
+      {release.Path("no such folder"), release.Root()},
+  };
+  WriteRelease(StandardIniLines());
+  for (const auto &[start, shown] : cases) {
+    SCOPED_TRACE(start);
+    ASSERT_TRUE(StartInstaller("", start)) << startError;
+    Form1->Show();
+    EXPECT_EQ(Form1->DirectoryListBox1.Directory(), release.Root());
+    EXPECT_EQ(Form1->Label8.Caption(), release.Root() + "\\" + StandardIniLines()[5]);
+    ClickInstall();
+    EXPECT_TRUE(Form2->Visible());
+    EXPECT_EQ(Form2->DirectoryListBox1.Directory(), shown);
+    EXPECT_EQ(CurrentDirectory(), shown);
+    EXPECT_TRUE(boxes.empty());
+    StopInstaller();
+  }
+}
+
 struct NewFolderCase {
   const char *name;
   bool made;    // a folder of that name exists afterwards

@@ -64,7 +64,8 @@ void InstallerFixture::WriteRelease(const std::vector<std::string> &iniLines,
   write("install.mid", SmallMidi());
 }
 
-bool InstallerFixture::StartInstaller(const std::string &folder) {
+bool InstallerFixture::StartInstaller(const std::string &folder,
+                                      const std::string &folderDialogStart) {
   // The display's real pointer away from where the windows appear: a window
   // shown under it would get a pointer move of its own.
   SetCursorPos(0, GetSystemMetrics(SM_CYSCREEN) - 1);
@@ -77,7 +78,7 @@ bool InstallerFixture::StartInstaller(const std::string &folder) {
     return boxAnswer_;
   });
   try {
-    CreateInstallerForms();
+    CreateInstallerForms(folderDialogStart);
   } catch (const Exception &error) {
     startError = std::string(error.ClassName()) + ": " + error.Message();
     return false;

@@ -43,8 +43,8 @@ protected:
   // Makes the release folder (or `folder`) current and creates the
   // application and forms. Returns false (with the exception's class and
   // message in startError) when start-up failed the way the program-level
-  // report would see it.
-  bool StartInstaller(const std::string &folder = "");
+  // report would see it. `folderDialogStart` as the program's /D= gives it.
+  bool StartInstaller(const std::string &folder = "", const std::string &folderDialogStart = "");
   // Ends the program as its end would (forms destroyed, music closed),
   // forgets the boxes and makes the test's own folder current again, so a
   // table-driven test can start the next case afresh.

@@ -3,24 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace {
-// Registry files of version 5 are usually UTF-16; keys and headers are ASCII.
-std::string Narrow(const std::string &bytes) {
-  if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
-      static_cast<unsigned char>(bytes[1]) == 0xFE) {
-    std::string out;
-    for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
-      const unsigned unit =
-          static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8;
-      out += unit < 0x100 ? static_cast<char>(unit) : '?';
-    }
-    return out;
-  }
-  if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
-    return bytes.substr(3);
-  return bytes;
-}
+#include "unattended/RegistryFileText.h"
 
+namespace {
 std::vector<std::string> Lines(const std::string &text) {
   std::vector<std::string> lines(1);
   for (char c : text) {
@@ -50,8 +35,9 @@ uint32_t BigEndian(const std::string &bytes, size_t pos, int size) {
 } // namespace
 
 std::string RegistryFileProblem(const std::string &bytes) {
-  const std::vector<std::string> lines = Lines(Narrow(bytes));
-  if (lines[0] != "REGEDIT4" && lines[0] != "Windows Registry Editor Version 5.00")
+  const std::string text = RegistryFileText(bytes);
+  const std::vector<std::string> lines = Lines(text);
+  if (!HasRegistryHeader(text))
     return "it has no \"REGEDIT4\" or \"Windows Registry Editor Version 5.00\" header, so the "
            "registry editor does not import it";
   int outside = 0;

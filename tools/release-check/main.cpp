@@ -15,7 +15,11 @@ const char kUsage[] =
     "       release-check --measure HEIGHT WRAP-WIDTH TEXT\n"
     "Checks a release folder for the installer. Exit status: 0 clean,\n"
     "1 warnings only, 2 errors. --measure prints the width and height of TEXT\n"
-    "in Arial bold HEIGHT as a splash window label draws it (WRAP-WIDTH 0: one line).\n";
+    "in Arial bold HEIGHT as a splash window label draws it (WRAP-WIDTH 0: one line).\n"
+    "A release that passes also installs unattended:\n"
+    "  Installer.exe /S \"/D=<absolute folder>\" [/LOG=<file>] [/FORCE]\n"
+    "(exit codes 0 installed, 1 bad command line, 2 release unusable, 3 not enough\n"
+    "space, 4 extraction failed, 5 registry import failed; Installer.exe /? for more).\n";
 
 void Write(FILE *out, const std::string &text) {
   std::fwrite(text.data(), 1, text.size(), out);

@@ -1,0 +1,223 @@
+#!/usr/bin/env bash
+# Unattended installation: the real Installer.exe started with switches, one
+# row per case, all in one test (no window to wait for). Per row: the exit
+# code, the sentence in the log and on the console, the files against what
+# rar packed, the registry; over all rows: not a single window mapped on the
+# display (watched with xev, not taken from the program's word).
+# Usage: unattended.sh BIN_DIR DEMO_DIR
+. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/failtable-lib.sh"
+. "$(dirname "$0")/failtable-rows.sh"
+
+LOG=$SCRATCH/run.log
+W_LOG=$(winpath "$LOG")
+DRIVE_C=$WINEPREFIX/drive_c
+
+# Every window mapped on the display from here on.
+xev -root -event substructure >"$SCRATCH/xev" 2>&1 &
+XEV=$!
+undo_later kill "$XEV"
+sleep 1
+
+fresh_release() { # the demo release as shipped, an empty drive t:, no import
+  rm -rf "$REL" "${DISK:?}"/* && mkdir -p "$REL" && cp -r "$DEMO"/. "$REL/"
+  wine reg delete 'HKCU\Software\DemoSoft' /f >/dev/null 2>&1 || true
+  rm -f "$LOG"
+}
+
+# Runs the installer in the release with the switches given, from another
+# folder; sets RC and OUT (what it wrote to the console). The timeout only
+# guards against a hang (a prompt nobody answers).
+run() {
+  RC=0
+  OUT=$(cd "$SCRATCH" && timeout 900 wine "$REL/Installer.exe" "$@" 2>&1 </dev/null) || RC=$?
+  OUT=$(tr -d '\r' <<<"$OUT")
+}
+
+log_text() { tr -d '\r' <"$LOG" 2>/dev/null; }
+
+expect_exit() { # $1 row, $2 code, $3 sentence: on the console and, with $4 "log", in the log
+  [ "$RC" = "$2" ] || fail "$1: exit code $RC, expected $2; console: $OUT; log: $(log_text | tr '\n' '|')"
+  grep -qF -- "$3" <<<"$OUT" || fail "$1: the console lacks \"$3\": $OUT"
+  [ "${4:-}" = log ] || return 0
+  log_text | grep -qxF -- "$3" || fail "$1: the log lacks \"$3\": $(log_text | tr '\n' '|')"
+  [ "$(log_text | tail -1)" = "Exit code: $2" ] || fail "$1: the log does not end with its exit code"
+  ! grep -q $'[^\r]$' "$LOG" || fail "$1: a log line without CR LF"
+}
+
+# --- a good release -------------------------------------------------------
+
+row_demo() {
+  fresh_release
+  packed
+  local target="$DRIVE_C/Program Files/Demo"
+  rm -rf "$target"
+  note_outside
+  run /S '/D=C:\Program Files\Demo' "/LOG=$W_LOG"
+  [ "$RC" = 0 ] || fail "demo: exit code $RC: $OUT $(log_text)"
+  diff -r "$EXPECTED" "$target" >"$SCRATCH/diff" || fail "demo: target differs: $(head -5 "$SCRATCH/diff")"
+  wine reg query "$REG_KEY" >/dev/null 2>&1 || fail "demo: the .reg file was not imported"
+  expect_outside_unchanged
+  local log entry
+  log=$(log_text)
+  grep -q '^Unattended installation started 20[0-9-]* [0-9:]*$' <<<"$log" || fail "demo: no start line"
+  grep -qxF "Release: ${INI[0]}" <<<"$log" || fail "demo: no release line"
+  grep -qxF 'Target: C:\Program Files\Demo' <<<"$log" || fail "demo: no target line"
+  while IFS= read -r entry; do
+    grep -qxF "Extracting ${entry//\//\\}" <<<"$log" || fail "demo: no line for $entry"
+  done < <(unrar lb "$DEMO/demo.part1.rar")
+  grep -qxF 'Unpacking > demo.part3.rar' <<<"$log" || fail "demo: no line for the third volume"
+  [ "$(tail -2 <<<"$log")" = $'Installed.\nExit code: 0' ] || fail "demo: log ends $(tail -2 <<<"$log")"
+  rm -rf "$target"
+}
+
+# Unquoted, the folder arrives in two words; its missing parents are made.
+row_unquoted_new_parents() {
+  fresh_release
+  local target="$DRIVE_C/New Vendor/Demo App"
+  rm -rf "$DRIVE_C/New Vendor"
+  run -s '/d=C:\New' 'Vendor\Demo' 'App'
+  [ "$RC" = 0 ] || fail "unquoted: exit code $RC: $OUT"
+  diff -r "$EXPECTED" "$target" >/dev/null || fail "unquoted: target differs"
+  rm -rf "$DRIVE_C/New Vendor"
+}
+
+# --- the target disk ------------------------------------------------------
+
+# 1 MB of tmpfs for a set that needs 4: refused before anything is written;
+# with /FORCE the run stops with the dialog's "Write error".
+row_space_and_disk_full() {
+  fresh_release
+  mount -t tmpfs -o size=1m unattended "$DISK" || fail "cannot mount a tmpfs"
+  undo_later umount -l "$DISK"
+  add_drive t "$DISK"
+  run /S '/D=T:\DemoApp' "/LOG=$W_LOG"
+  expect_exit "no space" 3 "Not enough free space: 1 Mb. free, ${INI[6]} Mb. required." log
+  [ ! -e "$TARGET" ] || fail "no space: the target was made"
+  run /S '/D=T:\DemoApp' /FORCE "/LOG=$W_LOG"
+  expect_exit "disk full" 4 "Extraction failed: Write error (stopped at "
+  log_text | grep -q '^Extraction failed: Write error (stopped at .*)$' || fail "disk full: log"
+  expect_reg no
+  remove_drive t
+  umount -l "$DISK"
+}
+
+# The release asks for more than any disk has: refused, and with /FORCE
+# installed all the same.
+row_force() {
+  fresh_release
+  INI[6]=999999999
+  write_ini "${INI[@]}"
+  run /S '/D=C:\Forced' "/LOG=$W_LOG"
+  expect_exit "force" 3 "Not enough free space: "
+  [ ! -e "$DRIVE_C/Forced" ] || fail "force: the target was made"
+  run /S '/D=C:\Forced' /FORCE
+  [ "$RC" = 0 ] || fail "force: exit code $RC with /FORCE: $OUT"
+  diff -r "$EXPECTED" "$DRIVE_C/Forced" >/dev/null || fail "force: target differs"
+  rm -rf "$DRIVE_C/Forced"
+  mapfile -t INI < <(tr -d '\r' <"$DEMO/install.ini")
+}
+
+# --- the archive set ------------------------------------------------------
+
+row_truncated() {
+  fresh_release
+  truncate -s $(($(stat -c %s "$REL/demo.part3.rar") / 2)) "$REL/demo.part3.rar"
+  run /S '/D=C:\Truncated' "/LOG=$W_LOG"
+  expect_exit truncated 4 "Extraction failed: CRC error (stopped at "
+  expect_reg no
+  rm -rf "$DRIVE_C/Truncated"
+}
+
+# A missing volume fails at once, without a prompt (the timeout of run()
+# would end a hang); the log names the volume it asked for.
+row_missing_volume() {
+  fresh_release
+  rm "$REL/demo.part2.rar"
+  run /S '/D=C:\Missing' "/LOG=$W_LOG"
+  expect_exit "missing volume" 4 "Extraction failed: "
+  log_text | grep -qF "Insert disk $(winpath "$REL")\\demo.part2.rar and press [Enter] or [Q]" ||
+    fail "missing volume: the log does not name the volume: $(log_text | tr '\n' '|')"
+  expect_reg no
+  rm -rf "$DRIVE_C/Missing"
+}
+
+row_password() {
+  fresh_release
+  password_set -p
+  run /S '/D=C:\Secret' "/LOG=$W_LOG"
+  expect_exit password 4 "Extraction failed: Password required (stopped at secret.txt)" log
+  [ ! -e "$DRIVE_C/Secret/secret.txt" ] || fail "password: an encrypted entry was written"
+  rm -rf "$DRIVE_C/Secret" "$EXPECTED"
+  packed
+}
+
+# --- the release folder ---------------------------------------------------
+
+row_bad_releases() {
+  fresh_release
+  rm "$REL/install.ini"
+  run /S '/D=C:\Bad' "/LOG=$W_LOG"
+  expect_exit "no install.ini" 2 "install.ini: File not found" log
+  fresh_release
+  INI[6]=abc
+  write_ini "${INI[@]}"
+  run /S '/D=C:\Bad' "/LOG=$W_LOG"
+  expect_exit "line 7" 2 "install.ini: 'abc' is not a valid integer value" log
+  mapfile -t INI < <(tr -d '\r' <"$DEMO/install.ini")
+  fresh_release
+  rm "$REL/demo.part1.rar"
+  run /S '/D=C:\Bad' "/LOG=$W_LOG"
+  expect_exit "no archive" 2 "Cannot open $(winpath "$REL")\\demo.part1.rar" log
+  fresh_release
+  rm "$REL/unrar.dll"
+  run /S '/D=C:\Bad' "/LOG=$W_LOG"
+  expect_exit "no unrar.dll" 2 "Cannot load unrar.dll (error 126)" log
+  [ ! -e "$DRIVE_C/Bad" ] || fail "bad releases: the target was made"
+}
+
+# A .reg file the editor would refuse: the files stay installed, exit 5.
+row_registry() {
+  fresh_release
+  printf 'not a registry file\r\n' >"$REL/demo.reg"
+  run /S '/D=C:\RegBad' "/LOG=$W_LOG"
+  expect_exit registry 5 \
+    "The registry file demo.reg has no \"REGEDIT4\" or \"Windows Registry Editor Version 5.00\" header." log
+  diff -r "$EXPECTED" "$DRIVE_C/RegBad" >/dev/null || fail "registry: target differs"
+  expect_reg no
+  rm -rf "$DRIVE_C/RegBad"
+}
+
+# --- the command line -----------------------------------------------------
+
+row_bad_command_lines() {
+  fresh_release
+  local -a cases=(
+    "Unknown switch: /Q|/S|/D=C:\\x|/Q"
+    "/S needs the target folder: /D=<folder>|/S"
+    "The target folder after /D= is empty.|/S|/D="
+    "The target folder is not an absolute path: Demo|/S|/D=Demo"
+    "/FORCE works only with /S.|/FORCE|/D=C:\\x"
+    "Cannot create the log file Z:\\no\\such\\folder\\x.log.|/S|/D=C:\\x|/LOG=Z:\\no\\such\\folder\\x.log"
+  )
+  local c sentence
+  for c in "${cases[@]}"; do
+    IFS='|' read -r -a args <<<"$c"
+    sentence=${args[0]}
+    run "${args[@]:1}"
+    expect_exit "command line ${args[*]:1}" 1 "$sentence"
+  done
+  [ ! -e "$DRIVE_C/x" ] || fail "a bad command line made the target"
+}
+
+rows=(demo unquoted_new_parents space_and_disk_full force truncated missing_volume password
+  bad_releases registry bad_command_lines)
+for r in "${rows[@]}"; do
+  echo "row $r"
+  "row_$r"
+done
+sleep 1
+if grep -q MapNotify "$SCRATCH/xev"; then
+  fail "a window was mapped: $(grep -A2 MapNotify "$SCRATCH/xev" | head -6)"
+fi
+echo "${#rows[@]} rows passed"

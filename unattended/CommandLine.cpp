@@ -1,0 +1,113 @@
+#include "unattended/CommandLine.h"
+
+#include <cctype>
+
+const char kUsageText[] =
+    "Usage: Installer [/S /D=<folder> [/LOG=<file>] [/FORCE]] [/D=<folder>] [/?]\r\n"
+    "\r\n"
+    "  /S            unattended: no window, no music, no question\r\n"
+    "  /D=<folder>   the target folder, absolute; created when missing.\r\n"
+    "                Required with /S; without /S the folder dialog starts there\r\n"
+    "  /LOG=<file>   with /S: write a plain-text log of the run to <file>\r\n"
+    "  /FORCE        with /S: install even when the drive has too little free space\r\n"
+    "  /?, /HELP     this text\r\n"
+    "\r\n"
+    "Exit codes: 0 installed, 1 bad command line, 2 release folder unusable,\r\n"
+    "3 not enough free space, 4 extraction failed, 5 registry import failed.\r\n";
+
+namespace {
+bool IsSwitch(const std::string &arg) {
+  return !arg.empty() && (arg[0] == '/' || arg[0] == '-');
+}
+
+std::string Upper(std::string text) {
+  for (char &c : text)
+    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+bool IsSlash(char c) {
+  return c == '\\' || c == '/';
+}
+
+// The first problem of a line whose switches were all known.
+std::string Problem(const CommandLine &line) {
+  if (line.hasTarget && line.target.empty())
+    return "The target folder after /D= is empty.";
+  if (line.hasTarget && !IsAbsoluteFolder(line.target))
+    return "The target folder is not an absolute path: " + line.target;
+  if (line.hasLog && line.log.empty())
+    return "The log file after /LOG= is empty.";
+  if (line.silent && !line.hasTarget)
+    return "/S needs the target folder: /D=<folder>";
+  if (!line.silent && line.hasLog)
+    return "/LOG= works only with /S.";
+  if (!line.silent && line.force)
+    return "/FORCE works only with /S.";
+  return "";
+}
+} // namespace
+
+size_t AbsoluteRootLength(const std::string &path) {
+  if (path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+      IsSlash(path[2]))
+    return 3;
+  // A share: two slashes, a server name, a slash and a share name.
+  if (path.size() < 5 || !IsSlash(path[0]) || !IsSlash(path[1]))
+    return 0;
+  size_t serverEnd = path.find_first_of("\\/", 2);
+  if (serverEnd == std::string::npos || serverEnd == 2 || serverEnd + 1 >= path.size() ||
+      IsSlash(path[serverEnd + 1]))
+    return 0;
+  size_t shareEnd = path.find_first_of("\\/", serverEnd + 1);
+  return shareEnd == std::string::npos ? path.size() : shareEnd;
+}
+
+bool IsAbsoluteFolder(const std::string &path) {
+  return AbsoluteRootLength(path) != 0;
+}
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string> &args) {
+  ParsedCommandLine parsed;
+  CommandLine &line = parsed.line;
+  std::string *folder = nullptr; // the /D= value that loose words join
+  for (const std::string &arg : args) {
+    if (!IsSwitch(arg)) {
+      if (folder && !folder->empty()) {
+        *folder += " " + arg;
+        continue;
+      }
+      if (parsed.error.empty())
+        parsed.error = "Unknown argument: " + arg;
+      continue;
+    }
+    folder = nullptr;
+    size_t equals = arg.find('=');
+    std::string name = Upper(arg.substr(1, equals == std::string::npos ? equals : equals - 1));
+    std::string value = equals == std::string::npos ? "" : arg.substr(equals + 1);
+    bool hasValue = equals != std::string::npos;
+    if (name == "?" || name == "HELP") {
+      line.help = true;
+    } else if (name == "S" && !hasValue) {
+      line.silent = true;
+    } else if (name == "FORCE" && !hasValue) {
+      line.force = true;
+    } else if (name == "D" && hasValue) {
+      line.hasTarget = true;
+      line.target = value;
+      folder = &line.target;
+    } else if (name == "LOG" && hasValue) {
+      line.hasLog = true;
+      line.log = value;
+    } else if (parsed.error.empty()) {
+      parsed.error = "Unknown switch: " + arg;
+    }
+  }
+  if (line.help) {
+    parsed.error.clear();
+    return parsed;
+  }
+  if (parsed.error.empty())
+    parsed.error = Problem(line);
+  return parsed;
+}

@@ -1,0 +1,42 @@
+// The extraction driver's view for an unattended run: no window; each text
+// the dialog would show goes to the report, and a missing volume is given
+// up at once instead of asked for.
+#pragma once
+
+#include <string>
+
+#include "extract/ExtractionView.h"
+
+class RunReport;
+
+class LogView : public ExtractionView {
+public:
+  explicit LogView(RunReport &report) : report_(report) {}
+
+  void ShowStatus(const std::string &text) override;
+  void ShowHeading(const std::string &text) override;
+  void ShowProgress(int32_t) override {}
+  void ProcessMessages() override {}
+  bool AskForVolume(const std::string &prompt) override;
+  void Finish() override { finished_ = true; }
+  void ShowLibraryFailure(const Exception &error) override;
+
+  // The set was walked to its end and no volume was given up on.
+  bool Succeeded() const { return finished_ && !volumeRefused_; }
+  // The library ended the set at a volume given up on, without an error.
+  bool EndedAtMissingVolume() const { return finished_ && volumeRefused_; }
+  // The status line as the dialog would show it last.
+  const std::string &LastStatus() const { return lastStatus_; }
+  // The entry being written when the run stopped; "" before the first.
+  const std::string &Entry() const { return entry_; }
+  // The message of a missing or unusable library; "" otherwise.
+  const std::string &LibraryFailure() const { return libraryFailure_; }
+
+private:
+  RunReport &report_;
+  bool finished_ = false;
+  bool volumeRefused_ = false;
+  std::string lastStatus_;
+  std::string entry_;
+  std::string libraryFailure_;
+};

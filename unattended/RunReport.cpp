@@ -1,0 +1,34 @@
+#include "unattended/RunReport.h"
+
+#include "unattended/Console.h"
+
+bool RunReport::OpenLog(const std::string &path) {
+  log_ = FileHandle(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return static_cast<bool>(log_);
+}
+
+void RunReport::Line(const std::string &text) {
+  if (!log_)
+    return;
+  // Every line break of the text (an archive comment has its own) as CR LF.
+  std::string line;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      line += "\r\n";
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+        ++i;
+    } else {
+      line += text[i];
+    }
+  }
+  line += "\r\n";
+  DWORD written = 0;
+  // A log that cannot be written must not stop the installation.
+  WriteFile(log_.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
+void RunReport::Failure(const std::string &sentence) {
+  Line(sentence);
+  WriteToConsole(sentence + "\r\n", true);
+}

@@ -1,0 +1,221 @@
+#include "unattended/UnattendedRun.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "extract/ExtractArchive.h"
+#include "extract/ExtractTexts.h"
+#include "extract/UnrarApi.h"
+#include "extract/UnrarDll.h"
+#include "folders/FreeSpace.h"
+#include "runtime/Exception.h"
+#include "runtime/StrToInt.h"
+#include "shell/InstallIni.h"
+#include "unattended/LogView.h"
+#include "unattended/RegistryImport.h"
+#include "unattended/RunReport.h"
+#include "unattended/TargetFolder.h"
+
+namespace {
+// What the run takes from install.ini.
+struct Release {
+  std::string title;
+  std::string archivePath;
+  std::string requiredMegabytes;
+  std::string registryFile;
+};
+
+bool IsFile(const std::string &name) {
+  DWORD attributes = GetFileAttributesA(name.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ErrorText(unsigned long code) {
+  return "error " + std::to_string(code);
+}
+
+// The program's own folder, as the directory list would hold it: no
+// trailing backslash unless it is a drive's root.
+std::string ProgramFolder() {
+  char path[MAX_PATH];
+  DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path, length < MAX_PATH ? length : 0);
+  size_t cut = folder.find_last_of('\\');
+  if (cut == std::string::npos)
+    return "";
+  return folder.substr(0, cut == 2 ? 3 : cut);
+}
+
+class Installation {
+public:
+  Installation(const CommandLine &line, RunReport &report) : line_(line), report_(report) {}
+
+  ExitCode Run() {
+    if (!ReadRelease())
+      return ExitCode::UnusableRelease;
+    report_.Line("Release: " + release_.title);
+    report_.Line("Target: " + line_.target);
+    if (!ReleaseFilesPresent())
+      return ExitCode::UnusableRelease;
+    if (!EnoughSpace())
+      return ExitCode::NotEnoughSpace;
+    if (!Extract())
+      return extractExit_;
+    if (!ImportRegistry())
+      return ExitCode::RegistryImportFailed;
+    report_.Line("Installed.");
+    return ExitCode::Installed;
+  }
+
+private:
+  // The same reader and rules as the splash window, in the program's folder.
+  bool ReadRelease() {
+    installerFolder_ = ProgramFolder();
+    if (installerFolder_.empty() || !SetCurrentDirectoryA(installerFolder_.c_str())) {
+      report_.Failure("Cannot open the release folder " + installerFolder_ + ".");
+      return false;
+    }
+    try {
+      ReadInstallIniFields(installerFolder_, [this](IniField field, const std::string &value) {
+        switch (field) {
+        case IniField::Title:
+          release_.title = value;
+          break;
+        case IniField::ArchivePath:
+          release_.archivePath = value;
+          break;
+        case IniField::RequiredMegabytes:
+          release_.requiredMegabytes = value;
+          break;
+        case IniField::RegistryFile:
+          release_.registryFile = value;
+          break;
+        default:
+          break;
+        }
+      });
+      required_ = StrToInt(release_.requiredMegabytes);
+    } catch (const Exception &error) {
+      report_.Failure(std::string(kInstallIniName) + ": " + error.Message());
+      return false;
+    }
+    return true;
+  }
+
+  bool ReleaseFilesPresent() {
+    if (!IsFile(release_.archivePath)) {
+      report_.Failure(OpenFailureText(ERAR_EOPEN, release_.archivePath));
+      return false;
+    }
+    try {
+      UnrarDll::Instance().Load();
+    } catch (const Exception &error) {
+      report_.Failure(error.Message());
+      return false;
+    }
+    return true;
+  }
+
+  // Measured on the nearest folder of the target that exists, so a refusal
+  // writes nothing. Megabytes as the folder dialog shows them.
+  bool EnoughSpace() {
+    std::string existing = NearestExistingFolder(line_.target);
+    int64_t freeBytes = -1;
+    if (!existing.empty() && SetCurrentDirectoryA(existing.c_str()))
+      freeBytes = CurrentDriveFreeBytes();
+    int64_t freeMegabytes = freeBytes / 1000000;
+    if (required_ <= freeMegabytes)
+      return true;
+    std::string sentence = "Not enough free space: " + std::to_string(freeMegabytes) +
+                           " Mb. free, " + std::to_string(required_) + " Mb. required.";
+    if (!line_.force) {
+      report_.Failure(sentence);
+      return false;
+    }
+    report_.Line(sentence + " Going on (/FORCE).");
+    return true;
+  }
+
+  bool Extract() {
+    extractExit_ = ExitCode::ExtractionFailed;
+    if (unsigned long error = CreateFolderWithParents(line_.target)) {
+      report_.Failure("Cannot create the target folder " + line_.target + " (" + ErrorText(error) +
+                      ").");
+      return false;
+    }
+    if (!SetCurrentDirectoryA(line_.target.c_str())) {
+      report_.Failure("Cannot open the target folder " + line_.target + " (" +
+                      ErrorText(GetLastError()) + ").");
+      return false;
+    }
+    LogView view(report_);
+    try {
+      // The registry file is imported below, waited for; not by the run.
+      ExtractionRun run(ExtractionLibrary(), view, {installerFolder_, ""});
+      run.ExtractArchive(release_.archivePath, 0);
+    } catch (const Exception &error) {
+      report_.Failure(error.Message());
+      return false;
+    }
+    if (!view.LibraryFailure().empty()) {
+      extractExit_ = ExitCode::UnusableRelease;
+      report_.Failure(view.LibraryFailure());
+      return false;
+    }
+    if (view.Succeeded())
+      return true;
+    std::string sentence =
+        "Extraction failed: " +
+        (view.EndedAtMissingVolume() ? "the set ended at a missing volume" : view.LastStatus());
+    if (!view.Entry().empty())
+      sentence += " (stopped at " + view.Entry() + ")";
+    report_.Failure(sentence);
+    return false;
+  }
+
+  bool ImportRegistry() {
+    if (!IsFile(release_.registryFile)) {
+      report_.Line("No registry file to import.");
+      return true;
+    }
+    std::string failure = ImportRegistryFile(release_.registryFile);
+    if (!failure.empty()) {
+      report_.Failure(failure);
+      return false;
+    }
+    report_.Line("Registry file imported: " + release_.registryFile);
+    return true;
+  }
+
+  const CommandLine &line_;
+  RunReport &report_;
+  std::string installerFolder_;
+  Release release_;
+  int32_t required_ = 0;
+  ExitCode extractExit_ = ExitCode::ExtractionFailed;
+};
+
+std::string Now() {
+  SYSTEMTIME time;
+  GetLocalTime(&time);
+  char text[32];
+  wsprintfA(text, "%04u-%02u-%02u %02u:%02u:%02u", time.wYear, time.wMonth, time.wDay, time.wHour,
+            time.wMinute, time.wSecond);
+  return text;
+}
+} // namespace
+
+ExitCode RunUnattended(const CommandLine &line) {
+  // No system box either: a drive that is not ready fails the call instead.
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  RunReport report;
+  if (line.hasLog && !report.OpenLog(line.log)) {
+    report.Failure("Cannot create the log file " + line.log + ".");
+    return ExitCode::BadCommandLine;
+  }
+  report.Line("Unattended installation started " + Now());
+  ExitCode code = Installation(line, report).Run();
+  report.Line("Exit code: " + std::to_string(static_cast<int>(code)));
+  return code;
+}
