@@ -13,3 +13,8 @@ long long FileSize(const std::string &path) {
 bool IsFile(const std::string &path) {
   return FileSize(path) >= 0;
 }
+
+bool IsFolder(const std::string &path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}

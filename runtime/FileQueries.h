@@ -8,3 +8,5 @@
 long long FileSize(const std::string &path);
 // True for an existing entry of that name that is not a folder.
 bool IsFile(const std::string &path);
+// True for an existing folder of that name.
+bool IsFolder(const std::string &path);

@@ -2,14 +2,10 @@
 
 #include <windows.h>
 
+#include "runtime/FileQueries.h"
 #include "unattended/CommandLine.h"
 
 namespace {
-bool IsFolder(const std::string &path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 bool IsSlash(char c) {
   return c == '\\' || c == '/';
 }

@@ -10,6 +10,7 @@
 #include "extract/UnrarDll.h"
 #include "folders/FreeSpace.h"
 #include "runtime/Exception.h"
+#include "runtime/FileQueries.h"
 #include "runtime/StrToInt.h"
 #include "shell/InstallIni.h"
 #include "unattended/LogView.h"
@@ -25,11 +26,6 @@ struct Release {
   std::string requiredMegabytes;
   std::string registryFile;
 };
-
-bool IsFile(const std::string &name) {
-  DWORD attributes = GetFileAttributesA(name.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 std::string ErrorText(unsigned long code) {
   return "error " + std::to_string(code);
