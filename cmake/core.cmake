@@ -8,6 +8,7 @@ add_library(installer_core STATIC
   ${PROJECT_SOURCE_DIR}/runtime/TextLineReader.cpp
   ${PROJECT_SOURCE_DIR}/shell/InstallIniMap.cpp
   ${PROJECT_SOURCE_DIR}/extract/ExtractTexts.cpp
+  ${PROJECT_SOURCE_DIR}/extract/PacedView.cpp
   ${PROJECT_SOURCE_DIR}/folders/FolderPath.cpp
 )
 target_include_directories(installer_core PUBLIC ${PROJECT_SOURCE_DIR})

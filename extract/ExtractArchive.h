@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 
+#include "extract/PacedView.h"
 #include "extract/UnrarApi.h"
 
 class ArchiveLibrary;
@@ -19,6 +20,11 @@ class ExtractionView;
 ArchiveLibrary &ExtractionLibrary();
 // nullptr goes back to the real unrar.dll.
 void SetExtractionLibrary(ArchiveLibrary *library);
+
+// The clock that paces the dialog's frames; a high-resolution wall clock
+// unless replaced (nullptr goes back to it).
+FrameClock ExtractionClock();
+void SetExtractionClock(FrameClock clock);
 
 using ShellExecuteFunction = HINSTANCE(WINAPI *)(HWND owner, LPCSTR verb, LPCSTR file,
                                                  LPCSTR parameters, LPCSTR folder, INT show);
