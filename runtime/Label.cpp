@@ -26,6 +26,8 @@ UINT TLabel::DrawFlags() const {
   UINT flags = DT_EXPANDTABS | DT_NOPREFIX;
   if (wordWrap_)
     flags |= DT_WORDBREAK;
+  if (maxWidth_ > 0)
+    flags |= DT_END_ELLIPSIS;
   switch (alignment_) {
   case TAlignment::Left:
     flags |= DT_LEFT;
@@ -48,7 +50,9 @@ void TLabel::AdjustBounds() {
   RECT rect{0, 0, Width(), 0};
   std::string text = caption_.empty() ? std::string(" ") : caption_;
   DrawTextA(screen.Get(), text.c_str(), static_cast<int>(text.size()), &rect,
-            DrawFlags() | DT_CALCRECT);
+            (DrawFlags() & ~DT_END_ELLIPSIS) | DT_CALCRECT);
+  if (maxWidth_ > 0 && rect.right > maxWidth_)
+    rect.right = maxWidth_;
   // A right-aligned label grows and shrinks to the left: its right edge stays.
   int left = alignment_ == TAlignment::Right ? Left() + Width() - rect.right : Left();
   SetBounds(left, Top(), rect.right, rect.bottom);
@@ -58,6 +62,12 @@ void TLabel::SetCaption(const std::string &caption) {
   if (caption == caption_ && !autoSize_)
     return;
   caption_ = caption;
+  AdjustBounds();
+  Invalidate();
+}
+
+void TLabel::SetMaxWidth(int width) {
+  maxWidth_ = width;
   AdjustBounds();
   Invalidate();
 }

@@ -36,6 +36,9 @@ public:
 
   const std::string &Caption() const { return caption_; }
   void SetCaption(const std::string &caption);
+  // An autosized label grows no wider than `width` and ends a caption that
+  // does not fit with an ellipsis; 0 lets it grow freely.
+  void SetMaxWidth(int width);
   COLORREF FontColor() const { return font_.color; }
   void SetFontColor(COLORREF color);
 
@@ -53,4 +56,5 @@ private:
   bool autoSize_ = false;
   bool wordWrap_ = false;
   bool transparent_ = true;
+  int maxWidth_ = 0;
 };
