@@ -10,6 +10,7 @@
 //   wintool text =CAPTION SECONDS         prints the texts of a box's children
 //   wintool press =CAPTION ID             clicks a box's button (1 OK, 2 Cancel)
 //   wintool close CLASS|=CAPTION          sends WM_CLOSE
+//   wintool move CLASS|=CAPTION X Y       moves the window's top-left corner
 //   wintool items CLASS|=CAPTION KIND     prints the selected index, then the
 //                                         items of its first child list box
 //                                         (KIND ListBox) or combo box (ComboBox)
@@ -20,7 +21,8 @@
 //   wintool kill EXE                      ends every process running EXE
 //   wintool textmask W H PX FLAGS TEXT    draws TEXT as a label of W x H in bold
 //                                         Arial of PX pixels, centred if FLAGS
-//                                         has c, word-wrapped if it has w, and
+//                                         has c, word-wrapped if it has w, ended
+//                                         with an ellipsis if it has e, and
 //                                         prints H rows of W marks: # ink, . none
 // Exit code 0 on success, 1 on time-out or when nothing was found.
 #include <windows.h>
@@ -186,6 +188,8 @@ int PrintTextMask(int width, int height, int pixels, const std::string &flagLett
     flags |= DT_CENTER;
   if (flagLetters.find('w') != std::string::npos)
     flags |= DT_WORDBREAK;
+  if (flagLetters.find('e') != std::string::npos)
+    flags |= DT_END_ELLIPSIS;
   DrawTextA(dc, text, -1, &rect, flags);
   GdiFlush();
   const auto *ink = static_cast<const DWORD *>(bits);
@@ -216,8 +220,9 @@ int main(int argc, char **argv) {
     return 0;
   }
   if (argc < 3) {
-    fprintf(stderr,
-            "usage: wintool wait|gone|text|press|close|items|procs|kill|textmask NAME [ARG]\n");
+    fprintf(
+        stderr,
+        "usage: wintool wait|gone|text|press|close|move|items|procs|kill|textmask NAME [ARG]\n");
     return 2;
   }
   std::string verb = argv[1], name = argv[2];
@@ -261,6 +266,13 @@ int main(int argc, char **argv) {
       return 1;
     PostMessageA(window, WM_CLOSE, 0, 0);
     return 0;
+  }
+  if (verb == "move" && argc > 4) {
+    HWND window = WaitFor(name, 5);
+    return window && SetWindowPos(window, nullptr, atoi(argv[3]), atoi(argv[4]), 0, 0,
+                                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)
+               ? 0
+               : 1;
   }
   if (verb == "items") {
     HWND window = WaitFor(name, 5);

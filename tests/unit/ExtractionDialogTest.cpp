@@ -35,13 +35,14 @@ TEST_F(ExtractionDialogTest, DialogIsTheRunsView) {
   EXPECT_EQ(Form4->Label1.Caption(), "Extracting data\\alpha.bin");
   view.ShowHeading("Unpacking > set.part2.rar");
   EXPECT_EQ(Form4->Label3.Caption(), "Unpacking > set.part2.rar");
-  const int shortWidth = Form4->Label3.Width();
+  // Clear of the title art's red mark: a long heading ends with an
+  // ellipsis there, a short one keeps its own width.
   const std::string longHeading = "Unpacking > the-release-with-a-long-name.part01.rar";
   view.ShowHeading(longHeading);
   EXPECT_EQ(Form4->Label3.Caption(), longHeading);
-  EXPECT_EQ(Form4->Label3.Left() + Form4->Label3.Width(), 127)
-      << "ends with an ellipsis before the title art's red mark";
-  EXPECT_LT(shortWidth, 122) << "a heading that fits keeps its own width";
+  EXPECT_EQ(Form4->Label3.Left() + Form4->Label3.Width(), 127);
+  view.ShowHeading("Unpacking > a.rar");
+  EXPECT_LT(Form4->Label3.Left() + Form4->Label3.Width(), 127);
   view.ShowProgress(67);
   EXPECT_EQ(Form4->ProgressBar1.Position(), 67);
 
