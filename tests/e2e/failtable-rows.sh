@@ -89,7 +89,7 @@ row_volume_prompt() {
   [ "$text" = "Insert disk $(winpath "$REL")\\demo.part3.rar and press [Enter] or [Q]" ] ||
     fail "prompt: $text"
   wt move '!Request' 0 0 || fail "cannot move the box aside"
-  wait_label_text $((ex + 5)) $((ey + 2)) "122 14 11 e" "Unpacking > demo.part2.rar" 10
+  wait_label_text $((ex + 5)) $((ey + 2)) "122 14 11 -" "Unpacking > ...part2.rar" 10
   # Right of the heading's free area the screen is the art itself.
   local art=$HERE/../../assets/extract.bmp
   [ "$(pixels "$WORK/shot.png" "$(area "$ex" "$ey" 128 2 24 14)")" = "$(pixels "$art" 24x14+127+1)" ] ||
