@@ -21,8 +21,7 @@
 //   wintool kill EXE                      ends every process running EXE
 //   wintool textmask W H PX FLAGS TEXT    draws TEXT as a label of W x H in bold
 //                                         Arial of PX pixels, centred if FLAGS
-//                                         has c, word-wrapped if it has w, ended
-//                                         with an ellipsis if it has e, and
+//                                         has c, word-wrapped if it has w, and
 //                                         prints H rows of W marks: # ink, . none
 // Exit code 0 on success, 1 on time-out or when nothing was found.
 #include <windows.h>
@@ -188,8 +187,6 @@ int PrintTextMask(int width, int height, int pixels, const std::string &flagLett
     flags |= DT_CENTER;
   if (flagLetters.find('w') != std::string::npos)
     flags |= DT_WORDBREAK;
-  if (flagLetters.find('e') != std::string::npos)
-    flags |= DT_END_ELLIPSIS;
   DrawTextA(dc, text, -1, &rect, flags);
   GdiFlush();
   const auto *ink = static_cast<const DWORD *>(bits);
