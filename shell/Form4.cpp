@@ -39,8 +39,8 @@ TForm4::TForm4() : TForm("TForm4", kDesign) {
   ApplyDesign(*this, kLabels);
   ProgressBar1.SetName("ProgressBar1");
   ProgressBar1.SetBounds(20, 61, 207, 15);
-  // A long volume name ends with an ellipsis before the title art's red
-  // mark, which starts at x 130 under the heading.
+  // The heading stays clear of the title art's red mark, which starts at
+  // x 130 beside it; a long volume name gives up its start to an ellipsis.
   Label3.SetMaxWidth(kHeadingRight - 5);
 
   Label2.OnClick = [this] { Label2Click(); };
