@@ -23,6 +23,18 @@ constexpr unsigned kCommentSize = 16384;
 
 ArchiveLibrary *library = nullptr;
 ShellExecuteFunction shellExecute = ShellExecuteA;
+FrameClock frameClock;
+
+uint32_t PerformanceMilliseconds() {
+  static const LONGLONG frequency = [] {
+    LARGE_INTEGER value;
+    QueryPerformanceFrequency(&value);
+    return value.QuadPart;
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return static_cast<uint32_t>(now.QuadPart * 1000 / frequency);
+}
 
 // Makes a run the one the callbacks reach for as long as it walks the set.
 class CurrentRun {
@@ -52,6 +64,14 @@ ArchiveLibrary &ExtractionLibrary() {
 
 void SetExtractionLibrary(ArchiveLibrary *replacement) {
   library = replacement;
+}
+
+FrameClock ExtractionClock() {
+  return frameClock ? frameClock : FrameClock(PerformanceMilliseconds);
+}
+
+void SetExtractionClock(FrameClock clock) {
+  frameClock = std::move(clock);
 }
 
 void SetShellExecute(ShellExecuteFunction function) {

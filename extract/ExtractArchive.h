@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 
+#include "extract/PacedView.h"
 #include "extract/UnrarApi.h"
 
 class ArchiveLibrary;
@@ -20,6 +21,11 @@ class ExtractionView;
 ArchiveLibrary &ExtractionLibrary();
 // nullptr goes back to the real unrar.dll.
 void SetExtractionLibrary(ArchiveLibrary *library);
+
+// The clock that paces the dialog's frames; a high-resolution wall clock
+// unless replaced (nullptr goes back to it).
+FrameClock ExtractionClock();
+void SetExtractionClock(FrameClock clock);
 
 using ShellExecuteFunction = std::function<HINSTANCE(HWND owner, LPCSTR verb, LPCSTR file,
                                                      LPCSTR parameters, LPCSTR folder, INT show)>;

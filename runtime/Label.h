@@ -36,6 +36,10 @@ public:
 
   const std::string &Caption() const { return caption_; }
   void SetCaption(const std::string &caption);
+  // An autosized label grows no wider than `width`; a caption that does not
+  // fit keeps its start up to its last blank and as much of its end as fits
+  // after an ellipsis ("Unpacking > ...part2.rar"). 0 lets it grow freely.
+  void SetMaxWidth(int width);
   COLORREF FontColor() const { return font_.color; }
   void SetFontColor(COLORREF color);
 
@@ -43,6 +47,7 @@ public:
 
 private:
   UINT DrawFlags() const;
+  std::string FittedCaption(HDC dc) const;
   HFONT FontHandle();
   void AdjustBounds();
 
@@ -53,4 +58,5 @@ private:
   bool autoSize_ = false;
   bool wordWrap_ = false;
   bool transparent_ = true;
+  int maxWidth_ = 0;
 };

@@ -14,6 +14,9 @@ using skin::kBlack;
 // Command labels of this dialog keep their grey: no hover or press look.
 using skin::kGrey;
 
+// Right edge of the heading's free area on the title art.
+constexpr int kHeadingRight = 127;
+
 const TFormDesign kDesign = {253,        122, GetSysColor(COLOR_BTNFACE), TBorderStyle::None,
                              "Ready...", true};
 
@@ -36,6 +39,9 @@ TForm4::TForm4() : TForm("TForm4", kDesign) {
   ApplyDesign(*this, kLabels);
   ProgressBar1.SetName("ProgressBar1");
   ProgressBar1.SetBounds(20, 61, 207, 15);
+  // The heading stays clear of the title art's red mark, which starts at
+  // x 130 beside it; a long volume name gives up its start to an ellipsis.
+  Label3.SetMaxWidth(kHeadingRight - 5);
 
   Label2.OnClick = [this] { Label2Click(); };
   Label4.OnClick = [this] { Label4Click(); };
@@ -57,9 +63,13 @@ void TForm4::Label4Click() {
 }
 
 void TForm4::ExtractArchive(const std::string &arcName, int mode) {
-  ExtractionRun run(ExtractionLibrary(), *this,
+  // This dialog paints at once; the run reaches it a frame at a time.
+  PacedView paced(*this, ExtractionClock());
+  ExtractionRun run(ExtractionLibrary(), paced,
                     {Form1->DirectoryListBox1.Directory(), Form1->Edit1.Text()});
   run.ExtractArchive(arcName, mode);
+  // A failure's text stays: it goes on screen now that the run is over.
+  paced.Flush();
 }
 
 void TForm4::ShowStatus(const std::string &text) {

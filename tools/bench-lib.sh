@@ -1,5 +1,12 @@
 # Sourced by the benchmark scripts: the release folders they run on.
 
+# write_release_files FOLDER NOTES ARCHIVE: an install.ini naming the notes
+# file and the set's first volume, and a silent install.mid.
+write_release_files() {
+  printf '%s\r\n' "Bench" "" "$2" "f.diz" "New" "$3" "1" "none.reg" "" >"$1/install.ini"
+  printf 'MThd\0\0\0\6\0\0\0\1\0\140MTrk\0\0\0\4\0\377\57\0' >"$1/install.mid"
+}
+
 # make_rar_set FOLDER SOURCE SIZE_MB: four files of random data in SOURCE
 # (nothing to compress, so unpacking does real work per byte) packed into
 # 50 MB volumes in FOLDER, with an install.ini naming the set and a silent
@@ -14,8 +21,27 @@ make_rar_set() {
   # A set that fits one volume is a single bench.rar.
   RAR_FIRST=$(cd "$release" && ls ./*.rar | sort | head -n1)
   RAR_FIRST=${RAR_FIRST#./}
-  printf '%s\r\n' "Bench" "" "n.nfo" "f.diz" "New" "$RAR_FIRST" "1" "none.reg" "" >"$release/install.ini"
-  printf 'MThd\0\0\0\6\0\0\0\1\0\140MTrk\0\0\0\4\0\377\57\0' >"$release/install.mid"
+  write_release_files "$release" n.nfo "$RAR_FIRST"
+}
+
+# make_small_set FOLDER SOURCE: a release of many small files, 30 folders of
+# 100 files of 1,500 random bytes each, packed into one bench.rar with
+# rar -m1, and the same install.ini and install.mid as make_rar_set.
+make_small_set() {
+  local release=$1 src=$2
+  mkdir -p "$release" "$src"
+  python3 - "$src" <<'PY'
+import os, sys
+for d in range(30):
+    folder = os.path.join(sys.argv[1], "dir%02d" % d)
+    os.makedirs(folder, exist_ok=True)
+    for f in range(100):
+        with open(os.path.join(folder, "file%03d.bin" % f), "wb") as out:
+            out.write(os.urandom(1500))
+PY
+  (cd "$src" && RAR= rar a -m1 -r -idq -cfg- -y "$release/bench.rar" .)
+  RAR_FIRST=bench.rar
+  write_release_files "$release" n.nfo "$RAR_FIRST"
 }
 
 # make_notes FOLDER LINES BYTES_PER_LINE: a notes file of OEM art and text,
@@ -32,8 +58,7 @@ with open(path, "wb") as f:
         body = (art[i % 10:] + words + art[:i % 10]) * (width // 60 + 1)
         f.write(body[:width - 2] + b"\r\n")
 PY
-  printf '%s\r\n' "Bench" "" "notes.nfo" "f.diz" "New" "none.rar" "1" "none.reg" "" >"$1/install.ini"
-  printf 'MThd\0\0\0\6\0\0\0\1\0\140MTrk\0\0\0\4\0\377\57\0' >"$1/install.mid"
+  write_release_files "$1" notes.nfo none.rar
 }
 
 dos() { winepath -w "$1" 2>/dev/null; }

@@ -85,6 +85,8 @@ wait_splash_text() {
 }
 expect_status() { wait_label_text $((ex + 5)) $((ey + 39)) "236 20 11 cw" "$1" "${2:-120}"; }
 
+pixels() { "$CONVERT" "$1" -crop "$2" +repage txt:- | tail -n +2 | awk '{print $3}'; } # $1 image, $2 area
+
 box_text() { # $1 caption: waits for the box, prints its text line (not the buttons)
   wt text "!$1" "$START_WAIT" | grep -vxE 'OK|Cancel' || fail "no box \"$1\""
 }

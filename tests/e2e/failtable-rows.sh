@@ -73,19 +73,29 @@ row_truncated() {
   install_expecting_failure "CRC error"
 }
 
-# The second volume missing: the box "Request" names it byte for byte; put
-# in place, OK goes on and the run ends as for a whole set.
+# The last volume missing: the box "Request" names it byte for byte; the
+# dialog behind it shows the run where it waits, the heading naming the
+# second volume clear of the title art's red mark (saved, with the box moved
+# aside, as extraction-dialog.png). Put in place, OK goes on and the run
+# ends as for a whole set.
 row_volume_prompt() {
   packed
   note_outside # with the volume that the user will put back
-  mv "$REL/demo.part2.rar" "$SCRATCH/"
+  mv "$REL/demo.part3.rar" "$SCRATCH/"
   road_to_extraction
   click_extract
   local text
   text=$(box_text Request)
-  [ "$text" = "Insert disk $(winpath "$REL")\\demo.part2.rar and press [Enter] or [Q]" ] ||
+  [ "$text" = "Insert disk $(winpath "$REL")\\demo.part3.rar and press [Enter] or [Q]" ] ||
     fail "prompt: $text"
-  mv "$SCRATCH/demo.part2.rar" "$REL/"
+  wt move '!Request' 0 0 || fail "cannot move the box aside"
+  wait_label_text $((ex + 5)) $((ey + 2)) "122 14 11 -" "Unpacking > ...part2.rar" 10
+  # Right of the heading's free area the screen is the art itself.
+  local art=$HERE/../../assets/extract.bmp
+  [ "$(pixels "$WORK/shot.png" "$(area "$ex" "$ey" 128 2 24 14)")" = "$(pixels "$art" 24x14+127+1)" ] ||
+    fail "the heading runs into the title art's red mark"
+  save_window_shot "$ex" "$ey" 253 122 extraction-dialog.png
+  mv "$SCRATCH/demo.part3.rar" "$REL/"
   wt press '!Request' 1 || fail "cannot press OK"
   expect_done
   expect_reg yes

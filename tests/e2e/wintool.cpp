@@ -10,6 +10,7 @@
 //   wintool text =CAPTION SECONDS         prints the texts of a box's children
 //   wintool press =CAPTION ID             clicks a box's button (1 OK, 2 Cancel)
 //   wintool close CLASS|=CAPTION          sends WM_CLOSE
+//   wintool move CLASS|=CAPTION X Y       moves the window's top-left corner
 //   wintool items CLASS|=CAPTION KIND     prints the selected index, then the
 //                                         items of its first child list box
 //                                         (KIND ListBox) or combo box (ComboBox)
@@ -216,8 +217,9 @@ int main(int argc, char **argv) {
     return 0;
   }
   if (argc < 3) {
-    fprintf(stderr,
-            "usage: wintool wait|gone|text|press|close|items|procs|kill|textmask NAME [ARG]\n");
+    fprintf(
+        stderr,
+        "usage: wintool wait|gone|text|press|close|move|items|procs|kill|textmask NAME [ARG]\n");
     return 2;
   }
   std::string verb = argv[1], name = argv[2];
@@ -261,6 +263,13 @@ int main(int argc, char **argv) {
       return 1;
     PostMessageA(window, WM_CLOSE, 0, 0);
     return 0;
+  }
+  if (verb == "move" && argc > 4) {
+    HWND window = WaitFor(name, 5);
+    return window && SetWindowPos(window, nullptr, atoi(argv[3]), atoi(argv[4]), 0, 0,
+                                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)
+               ? 0
+               : 1;
   }
   if (verb == "items") {
     HWND window = WaitFor(name, 5);

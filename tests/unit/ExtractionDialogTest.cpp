@@ -35,6 +35,14 @@ TEST_F(ExtractionDialogTest, DialogIsTheRunsView) {
   EXPECT_EQ(Form4->Label1.Caption(), "Extracting data\\alpha.bin");
   view.ShowHeading("Unpacking > set.part2.rar");
   EXPECT_EQ(Form4->Label3.Caption(), "Unpacking > set.part2.rar");
+  // Clear of the title art's red mark: a long heading ends with an
+  // ellipsis there, a short one keeps its own width.
+  const std::string longHeading = "Unpacking > the-release-with-a-long-name.part01.rar";
+  view.ShowHeading(longHeading);
+  EXPECT_EQ(Form4->Label3.Caption(), longHeading);
+  EXPECT_EQ(Form4->Label3.Left() + Form4->Label3.Width(), 127);
+  view.ShowHeading("Unpacking > a.rar");
+  EXPECT_LT(Form4->Label3.Left() + Form4->Label3.Width(), 127);
   view.ShowProgress(67);
   EXPECT_EQ(Form4->ProgressBar1.Position(), 67);
 
@@ -83,6 +91,52 @@ TEST_F(ExtractionDialogTest, ExtractRunsOnTheSplashWindowValues) {
   ExpectCompletedRun(); // DirectoryListBox1 made current
   ASSERT_EQ(shellCalls.size(), 1u);
   EXPECT_EQ(shellCalls[0].parameters, "\"demo.reg\"") << "Edit1";
+}
+
+// On a clock that stands still only the run's first frame and its pauses
+// reach the screen: the first entry's name, the latest state while the
+// volume prompt is up, and the failure text with the bar where it stopped.
+TEST_F(ExtractionDialogTest, StillClockPaintsTheFirstFrameAndEveryPause) {
+  clockStep = 0;
+  struct Seen {
+    std::string status, heading;
+    int position;
+    bool operator==(const Seen &o) const {
+      return status == o.status && heading == o.heading && position == o.position;
+    }
+  };
+  auto look = [] {
+    return Seen{Form4->Label1.Caption(), Form4->Label3.Caption(), Form4->ProgressBar1.Position()};
+  };
+  std::vector<Seen> seen;
+  rar.entries = {
+      {"first.bin", 4, {1, 1}, 0, [&](size_t) { seen.push_back(look()); }},
+      {"second.bin",
+       4,
+       {1, 2},
+       0,
+       [&](size_t block) {
+         seen.push_back(look());
+         if (block == 0) {
+           char opened[] = "C:\\release\\demo.part2.rar";
+           rar.changeVol(opened, RAR_VOL_NOTIFY);
+           char missing[] = "C:\\release\\demo.part3.rar";
+           rar.changeVol(missing, RAR_VOL_ASK);
+           // Nothing paints while the box is up: this is what it showed.
+           seen.push_back(look());
+         }
+       }},
+      {"third.bin", 10, {4}, ERAR_EWRITE},
+  };
+  Run();
+
+  const Seen first{"Extracting first.bin", "Installation...", 0};
+  const Seen atPrompt{"Extracting second.bin", "Unpacking > demo.part2.rar", 25};
+  const std::vector<Seen> expected = {first, first, first, atPrompt, atPrompt};
+  EXPECT_TRUE(seen == expected);
+  ASSERT_EQ(boxes.size(), 1u);
+  ExpectFailedRun("Write error");
+  EXPECT_EQ(Form4->ProgressBar1.Position(), 40) << "where the failure left it";
 }
 
 TEST_F(ExtractionDialogTest, FailedRunKeepsTheDialogUp) {

@@ -8,8 +8,13 @@ void ExtractionHarness::ForwardShellCalls() {
   shell_.Forward();
 }
 
+ExtractionHarness::ExtractionHarness() {
+  SetExtractionClock([this] { return clockNow += clockStep; });
+}
+
 ExtractionHarness::~ExtractionHarness() {
   SetExtractionLibrary(nullptr);
+  SetExtractionClock(nullptr);
 }
 
 void ExtractionHarness::OpenDialog(const std::string &archive, const std::string &regFile) {

@@ -3,6 +3,7 @@
 // and helpers that click the dialog and read the outcome of a run.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "InstallerFixture.h"
@@ -10,6 +11,10 @@
 
 class ExtractionHarness : public InstallerFixture {
 protected:
+  // The dialog's frame clock is the test's: it moves `clockStep` ms at
+  // every reading, a frame's worth by default, so each state the run makes
+  // reaches the screen; 0 stops it.
+  ExtractionHarness();
   ~ExtractionHarness() override;
 
   // Writes the release (with `archive` as the set's first volume and
@@ -27,6 +32,9 @@ protected:
   void ExpectFailedRun(const std::string &status);
   // The run reached the end of the set and handed control back.
   void ExpectCompletedRun();
+
+  uint32_t clockStep = 1000;
+  uint32_t clockNow = 0;
 
 private:
   RecordedShell shell_;
