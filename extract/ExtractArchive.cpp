@@ -13,7 +13,7 @@
 #include "extract/ExtractionView.h"
 #include "extract/UnrarDll.h"
 #include "extract/WideName.h"
-#include "runtime/Application.h"
+#include "runtime/Exception.h"
 #include "runtime/FileQueries.h"
 #include "runtime/IoResult.h"
 #include "runtime/SystemEntry.h"
@@ -53,10 +53,6 @@ private:
 } // namespace
 
 ExtractionRun *ExtractionRun::current_ = nullptr;
-
-void ExtractionView::ShowLibraryFailure(const Exception &error) {
-  Application->HandleException(error);
-}
 
 ArchiveLibrary &ExtractionLibrary() {
   return library ? *library : UnrarDll::Instance();

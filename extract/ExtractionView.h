@@ -25,10 +25,10 @@ public:
   // The set was walked to its end: the view steps aside and gives control
   // back to the splash window.
   virtual void Finish() = 0;
-  // The archive library itself is missing or unusable. By default the
-  // application's error box, as for any failure of the program rather than
-  // of the archive; a view without windows reports it its own way.
-  virtual void ShowLibraryFailure(const Exception &error);
+  // The archive library itself is missing or unusable: a failure of the
+  // program rather than of the archive (the dialog shows the application's
+  // error box, a view without windows reports it its own way).
+  virtual void ShowLibraryFailure(const Exception &error) = 0;
 
 protected:
   ~ExtractionView() = default;

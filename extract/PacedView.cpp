@@ -47,6 +47,11 @@ void PacedView::Finish() {
   screen_.Finish();
 }
 
+void PacedView::ShowLibraryFailure(const Exception &error) {
+  Flush();
+  screen_.ShowLibraryFailure(error);
+}
+
 void PacedView::Flush() {
   if (heading_.Dirty() || status_.Dirty() || position_.Dirty())
     Paint(clock_());

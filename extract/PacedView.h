@@ -37,6 +37,7 @@ public:
   void ProcessMessages() override;
   bool AskForVolume(const std::string &prompt) override;
   void Finish() override;
+  void ShowLibraryFailure(const Exception &error) override;
 
   // Hands on whatever the screen does not show yet, whether a frame is due
   // or not.

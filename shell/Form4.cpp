@@ -98,3 +98,7 @@ void TForm4::Finish() {
   Hide();
   Form1->SetEnabled(true);
 }
+
+void TForm4::ShowLibraryFailure(const Exception &error) {
+  Application->HandleException(error);
+}

@@ -39,6 +39,7 @@ public:
   void ProcessMessages() override;
   bool AskForVolume(const std::string &prompt) override;
   void Finish() override;
+  void ShowLibraryFailure(const Exception &error) override;
 };
 
 extern TForm4 *Form4;

@@ -48,6 +48,8 @@ public:
     return answer;
   }
   void Finish() override { finished = true; }
+  // As the dialog does: the application's box.
+  void ShowLibraryFailure(const Exception &error) override { Application->HandleException(error); }
 };
 
 std::string CurrentDirectory() {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "extract/PacedView.h"
+#include "runtime/Exception.h"
 
 namespace {
 
@@ -28,6 +29,9 @@ public:
     return false; // the user gives up: the answer must come through
   }
   void Finish() override { calls.push_back("finish"); }
+  void ShowLibraryFailure(const Exception &error) override {
+    calls.push_back("library " + error.Message());
+  }
 };
 
 // One call into the view at a time on the fake clock.
