@@ -5,7 +5,7 @@
 namespace {
 // Positions of the bytes equal to one of `separators`, skipping the byte
 // after a lead byte: in double-byte code pages a trail byte may be 0x5C.
-std::vector<size_t> Separators(const std::string &text, const char *separators, FolderSystem &fs) {
+std::vector<size_t> Separators(const std::string &text, const char *separators, CodePage &fs) {
   std::vector<size_t> found;
   for (size_t i = 0; i < text.size(); ++i) {
     unsigned char byte = static_cast<unsigned char>(text[i]);
@@ -49,6 +49,25 @@ std::string JoinPath(const std::string &folder, const std::string &name, FolderS
   if (EndsWithBackslash(folder, fs))
     return folder + name;
   return folder + "\\" + name;
+}
+
+std::vector<std::string> FolderLevels(const std::string &path, size_t rootLength,
+                                      CodePage &codePage) {
+  std::vector<std::string> levels;
+  if (rootLength == 0)
+    return levels;
+  levels.push_back(path.substr(0, rootLength));
+  std::vector<size_t> cuts = Separators(path, "\\/", codePage);
+  cuts.push_back(path.size());
+  size_t start = rootLength; // where the next name begins
+  for (size_t cut : cuts) {
+    if (cut < rootLength)
+      continue;
+    if (cut > start) // doubled separators make no level
+      levels.push_back(path.substr(0, cut));
+    start = cut + 1;
+  }
+  return levels;
 }
 
 int PathDepth(const std::string &path, FolderSystem &fs) {

@@ -47,6 +47,12 @@ std::string JoinPath(const std::string &folder, const std::string &name, FolderS
 // are not backslashes).
 int PathDepth(const std::string &path, FolderSystem &fs);
 
+// The folders from the root (its first `rootLength` bytes) down to `path`:
+// each prefix that ends before a backslash or slash. Trail bytes of
+// double-byte characters are no separators. Empty when `rootLength` is 0.
+std::vector<std::string> FolderLevels(const std::string &path, size_t rootLength,
+                                      CodePage &codePage);
+
 // The root, the ancestors and the folder itself, in display order.
 std::vector<FolderItem> FolderChain(const std::string &directory, FolderSystem &fs);
 

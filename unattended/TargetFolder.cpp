@@ -2,24 +2,17 @@
 
 #include <windows.h>
 
+#include "folders/FolderPath.h"
 #include "runtime/FileQueries.h"
 #include "unattended/CommandLine.h"
 
 namespace {
-bool IsSlash(char c) {
-  return c == '\\' || c == '/';
-}
-
-// The folders from the root down to `path`, each a prefix of it that ends
-// before a slash (the root keeps its own).
+// Visits the folders from the root down to `path` until `visit` says no.
 template <class Visit> void EachLevel(const std::string &path, Visit visit) {
-  const size_t root = AbsoluteRootLength(path);
-  for (size_t end = root; end <= path.size(); ++end) {
-    if (end == root || end == path.size() || IsSlash(path[end])) {
-      if (end > 0 && (end == root || !IsSlash(path[end - 1])) && !visit(path.substr(0, end)))
-        return;
-    }
-  }
+  for (const std::string &level :
+       FolderLevels(path, AbsoluteRootLength(path), CodePage::Platform()))
+    if (!visit(level))
+      return;
 }
 } // namespace
 

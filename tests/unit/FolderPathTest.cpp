@@ -129,6 +129,28 @@ TEST(FolderPathTest, JoinAddsABackslashUnlessTheLastCharacterIsOne) {
   }
 }
 
+TEST(FolderPathTest, LevelsRunFromTheRootDownAndSkipTrailBytes) {
+  using Levels = std::vector<std::string>;
+  const struct {
+    const char *path;
+    size_t root;
+    bool dbcs;
+    Levels levels;
+  } cases[] = {
+      {"C:\\A\\B", 3, false, {"C:\\", "C:\\A", "C:\\A\\B"}},
+      {"C:/A//B\\", 3, false, {"C:/", "C:/A", "C:/A//B"}},
+      {"\\\\srv\\share\\A", 11, false, {"\\\\srv\\share", "\\\\srv\\share\\A"}},
+      {"C:\\\x95\x5C\\B", 3, true, {"C:\\", "C:\\\x95\x5C", "C:\\\x95\x5C\\B"}},
+      {"C:\\\x95\x5C\\B", 3, false, {"C:\\", "C:\\\x95", "C:\\\x95\x5C\\B"}},
+      {"A\\B", 0, false, {}},
+  };
+  for (const auto &c : cases) {
+    ScriptedFolders fs;
+    fs.dbcs = c.dbcs;
+    EXPECT_EQ(FolderLevels(c.path, c.root, fs), c.levels) << c.path << " dbcs " << c.dbcs;
+  }
+}
+
 TEST(FolderPathTest, DoubleByteCaseRuleLeavesBothBytesOfACharacter) {
   ScriptedFolders fs;
   fs.dbcs = true;
