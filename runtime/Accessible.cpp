@@ -125,11 +125,11 @@ public:
       long id = Id(child);
       if (id <= 0)
         return E_INVALIDARG;
-      const TFormAccessible::Child &entry = owner_->Children()[static_cast<size_t>(id - 1)];
+      TFormAccessible::Child entry = owner_->Children()[static_cast<size_t>(id - 1)];
       if (entry.kind != TFormAccessible::Kind::Window)
         return S_FALSE; // a simple element, read through this object
       HWND window = static_cast<TWinControl *>(entry.control)->Handle();
-      return ole.createStdAccessibleObject(window, OBJID_WINDOW, __uuidof(IDispatch),
+      return ole.createStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IDispatch),
                                            reinterpret_cast<void **>(object));
     });
   }
@@ -339,7 +339,7 @@ std::string TFormAccessible::Name(long childId) const {
       return design_.heading->Caption();
     return design_.name ? design_.name : form_.Caption();
   }
-  const Child &child = Children()[static_cast<size_t>(childId - 1)];
+  Child child = Children()[static_cast<size_t>(childId - 1)];
   auto *label = static_cast<TLabel *>(child.control);
   switch (child.kind) {
   case Kind::Text: {
@@ -379,7 +379,7 @@ long TFormAccessible::State(long childId) const {
       state |= STATE_SYSTEM_FOCUSED;
     return state;
   }
-  const Child &child = Children()[static_cast<size_t>(childId - 1)];
+  Child child = Children()[static_cast<size_t>(childId - 1)];
   if (!child.control->Visible())
     state |= STATE_SYSTEM_INVISIBLE;
   if (!child.control->Enabled() || !form_.Enabled())

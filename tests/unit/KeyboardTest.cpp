@@ -295,7 +295,9 @@ TEST_F(KeyboardTest, ScreenReadersReadTextsAndCommands) {
     if (node.role == button)
       names.push_back(node.name + (node.state & focused ? "*" : ""));
   EXPECT_EQ(names, (std::vector<std::string>{"ok*", "makedir", "cancel"}));
-  EXPECT_EQ(folder.size(), 5u + 2u + 3u) << "five texts, two lists, three commands";
+  ASSERT_EQ(folder.size(), 5u + 2u + 3u) << "five texts, two lists, three commands";
+  EXPECT_EQ(folder[0].name, "Select a directory...");
+  EXPECT_EQ(folder[0].state, ro);
 }
 
 TEST(CommandNameTest, BracketsAndPaddingGo) {
