@@ -1,5 +1,6 @@
 #include "runtime/Application.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "runtime/Form.h"
@@ -155,7 +156,9 @@ bool TApplication::PreviewKey(const MSG &msg) {
 void TApplication::ActivateLastForm() {
   TForm *candidates[] = {lastActive_, mainForm_};
   for (TForm *form : candidates)
-    if (form && form->Visible() && form->Enabled()) {
+    // Only forms still alive: the last active one may be going away.
+    if (std::find(forms_.begin(), forms_.end(), form) != forms_.end() && form->Visible() &&
+        form->Enabled()) {
       SetActiveWindow(form->Handle());
       return;
     }

@@ -1,8 +1,7 @@
 // Every window by keyboard alone: the focus order and its keys, activation
-// like a push button, Escape and Alt+F4, and what a screen reader reads.
+// like a push button, Escape and Alt+F4. The accessible tree is read across
+// processes by the end-to-end test e2e.keyboard-road.
 #include <windows.h>
-
-#include <oleacc.h>
 
 #include <string>
 #include <vector>
@@ -42,37 +41,14 @@ protected:
     state[VK_SHIFT] = 0;
     SetKeyboardState(state);
   }
+  // One letter a key: t Tab, T Shift+Tab, u d l r arrows, e Escape, newline
+  // Enter, blank Space.
   void Keys(const std::string &keys) {
+    const std::string letters = "tTudlre\n ";
+    const WPARAM codes[] = {VK_TAB,   VK_TAB,    VK_UP,     VK_DOWN, VK_LEFT,
+                            VK_RIGHT, VK_ESCAPE, VK_RETURN, VK_SPACE};
     for (char key : keys)
-      switch (key) {
-      case 't':
-        Key(VK_TAB);
-        break;
-      case 'T':
-        Key(VK_TAB, true);
-        break;
-      case 'u':
-        Key(VK_UP);
-        break;
-      case 'd':
-        Key(VK_DOWN);
-        break;
-      case 'l':
-        Key(VK_LEFT);
-        break;
-      case 'r':
-        Key(VK_RIGHT);
-        break;
-      case 'e':
-        Key(VK_ESCAPE);
-        break;
-      case '\n':
-        Key(VK_RETURN);
-        break;
-      case ' ':
-        Key(VK_SPACE);
-        break;
-      }
+      Key(codes[letters.find(key)], key == 'T');
   }
   void Post(UINT message, WPARAM key, LPARAM bits) {
     HWND focus = GetFocus();
@@ -224,80 +200,6 @@ TEST_F(KeyboardTest, EnterInTheNameBoxIsOkAndKeysGoNowhereWhileDisabled) {
   Pump();
   EXPECT_TRUE(Form2->Visible());
   EXPECT_FALSE(Form1->Enabled());
-}
-
-// The tree a screen reader gets through the platform's interface.
-struct Node {
-  long role;
-  std::string name;
-  long state;
-};
-
-std::vector<Node> ReadTree(HWND window, std::string *windowName) {
-  std::vector<Node> nodes;
-  IAccessible *object = nullptr;
-  if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
-                                        reinterpret_cast<void **>(&object))))
-    return nodes;
-  VARIANT self{};
-  self.vt = VT_I4;
-  self.lVal = CHILDID_SELF;
-  BSTR name = nullptr;
-  if (object->get_accName(self, &name) == S_OK) {
-    *windowName = std::string(name, name + SysStringLen(name));
-    SysFreeString(name);
-  }
-  LONG count = 0;
-  object->get_accChildCount(&count);
-  for (LONG id = 1; id <= count; ++id) {
-    VARIANT child{};
-    child.vt = VT_I4;
-    child.lVal = id;
-    VARIANT role{}, state{};
-    object->get_accRole(child, &role);
-    object->get_accState(child, &state);
-    std::string text;
-    if (object->get_accName(child, &name) == S_OK && name) {
-      text.assign(name, name + SysStringLen(name));
-      SysFreeString(name);
-    }
-    nodes.push_back({role.lVal, text, state.lVal & (STATE_SYSTEM_FOCUSED | STATE_SYSTEM_READONLY)});
-  }
-  object->Release();
-  return nodes;
-}
-
-TEST_F(KeyboardTest, ScreenReadersReadTextsAndCommands) {
-  std::string windowName;
-  std::vector<Node> splash = ReadTree(Form1->Handle(), &windowName);
-  EXPECT_EQ(windowName, Form1->Label1.Caption());
-  const long text = ROLE_SYSTEM_STATICTEXT, button = ROLE_SYSTEM_PUSHBUTTON;
-  const long ro = STATE_SYSTEM_READONLY, focused = STATE_SYSTEM_FOCUSED;
-  const std::vector<Node> expected = {
-      {text, Form1->Label1.Caption(), ro},  {text, Form1->Label2.Caption(), ro},
-      {text, Form1->Label11.Caption(), ro}, {text, "", ro},
-      {button, "install", focused},         {button, "NOTES.NFO", 0},
-      {button, Form1->Label6.Caption(), 0}, {button, "quit", 0},
-  };
-  ASSERT_EQ(splash.size(), expected.size());
-  for (size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(splash[i].role, expected[i].role) << i;
-    EXPECT_EQ(splash[i].name, expected[i].name) << i;
-    EXPECT_EQ(splash[i].state, expected[i].state) << i;
-  }
-
-  OpenFolderDialog();
-  Keys("tt");
-  std::vector<Node> folder = ReadTree(Form2->Handle(), &windowName);
-  EXPECT_EQ(windowName, "Select a directory...");
-  std::vector<std::string> names;
-  for (const Node &node : folder)
-    if (node.role == button)
-      names.push_back(node.name + (node.state & focused ? "*" : ""));
-  EXPECT_EQ(names, (std::vector<std::string>{"ok*", "makedir", "cancel"}));
-  ASSERT_EQ(folder.size(), 5u + 2u + 3u) << "five texts, two lists, three commands";
-  EXPECT_EQ(folder[0].name, "Select a directory...");
-  EXPECT_EQ(folder[0].state, ro);
 }
 
 TEST(CommandNameTest, BracketsAndPaddingGo) {
