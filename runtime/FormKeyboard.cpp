@@ -252,6 +252,11 @@ bool TFormKeyboard::KeyUp(const MSG &msg) {
   return Activate(static_cast<TGraphicControl *>(design_.order[pressed]));
 }
 
+void TFormKeyboard::ControlDisabled(const TControl *control) {
+  if (control == FocusedCommand())
+    Step(1, false);
+}
+
 bool TFormKeyboard::SystemClose() {
   return design_.altF4 && Activate(design_.altF4);
 }

@@ -67,6 +67,9 @@ public:
   // Alt+F4 or the system menu's close: clicks the form's command for it;
   // false when it has none and the form closes as usual.
   bool SystemClose();
+  // A focused command that is disabled hands the focus on to the next entry,
+  // as a disabled button loses it.
+  void ControlDisabled(const TControl *control);
   // Moves the focus to an entry of the order (a control of this form).
   void Focus(TControl *control);
 

@@ -202,6 +202,21 @@ TEST_F(KeyboardTest, EnterInTheNameBoxIsOkAndKeysGoNowhereWhileDisabled) {
   EXPECT_FALSE(Form1->Enabled());
 }
 
+TEST_F(KeyboardTest, WhileExtractDisabledKeysReachOnlyCancel) {
+  Keys("\ntt\n");
+  ASSERT_TRUE(Form4->Visible());
+  EXPECT_EQ(Focused(*Form4), "Label2");
+  Form4->Label2.SetEnabled(false); // as while a run goes on
+  const OrderCase cases[] = {{"", "Label4"}, {"t", "Label4"}, {"l", "Label4"}, {"T", "Label4"}};
+  for (const OrderCase &c : cases) {
+    Keys(c.keys);
+    EXPECT_EQ(Focused(*Form4), c.expected) << "keys " << c.keys;
+  }
+  Keys(" ");
+  EXPECT_FALSE(Form4->Visible());
+  EXPECT_TRUE(Form1->Enabled());
+}
+
 TEST(CommandNameTest, BracketsAndPaddingGo) {
   const std::pair<const char *, const char *> cases[] = {
       {"[ ok", "ok"},
