@@ -1,5 +1,6 @@
 #include "runtime/Application.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "runtime/Form.h"
@@ -18,6 +19,11 @@ LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam,
       if (Application && Application->MainForm())
         Application->MainForm()->Close();
     });
+    return 0;
+  }
+  if (message == WM_SETFOCUS && Application) {
+    // A hidden form's activation falls back to its owner, this window.
+    GuardedEntry([] { Application->ActivateLastForm(); });
     return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);
@@ -88,6 +94,7 @@ void TApplication::Adopt(TForm *form) {
 }
 
 void TApplication::DestroyForms() {
+  lastActive_ = nullptr;
   while (!forms_.empty()) {
     TForm *form = forms_.back();
     forms_.pop_back();
@@ -104,8 +111,10 @@ bool TApplication::ProcessMessage() {
     terminated_ = true;
     return true;
   }
-  TranslateMessage(&msg);
-  DispatchMessageA(&msg);
+  if (!PreviewKey(msg)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
   return true;
 }
 
@@ -127,9 +136,32 @@ void TApplication::Run() {
       terminated_ = true;
       break;
     }
+    if (PreviewKey(msg))
+      continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
+}
+
+bool TApplication::PreviewKey(const MSG &msg) {
+  if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd)
+    return false;
+  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  for (TForm *form : forms_)
+    if (form->HandleAllocated() && form->Handle() == root)
+      return GuardedEntry<bool>(true, [&] { return form->PreviewKey(msg); });
+  return false;
+}
+
+void TApplication::ActivateLastForm() {
+  TForm *candidates[] = {lastActive_, mainForm_};
+  for (TForm *form : candidates)
+    // Only forms still alive: the last active one may be going away.
+    if (std::find(forms_.begin(), forms_.end(), form) != forms_.end() && form->Visible() &&
+        form->Enabled()) {
+      SetActiveWindow(form->Handle());
+      return;
+    }
 }
 
 void TApplication::Terminate() {

@@ -53,6 +53,14 @@ public:
   // Destroys the forms, last created first.
   void DestroyForms();
 
+  // Key messages go to the form they are typed into before translation, as
+  // in a dialog's loop; true when the form took the key.
+  bool PreviewKey(const MSG &msg);
+  // The form that was last active gets the keyboard when the application
+  // window would otherwise hold it.
+  void FormActivated(TForm *form) { lastActive_ = form; }
+  void ActivateLastForm();
+
   void HandleException(const Exception &error);
   // Reports whatever exception is in flight; for use inside catch (...).
   void HandleCurrentException();
@@ -73,6 +81,7 @@ private:
   HWND handle_ = nullptr;
   TForm *mainForm_ = nullptr;
   std::vector<TForm *> forms_;
+  TForm *lastActive_ = nullptr;
   bool terminated_ = false;
   MessageBoxHook messageBoxHook_;
 };

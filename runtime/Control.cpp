@@ -57,6 +57,8 @@ void TGraphicControl::SetEnabled(bool enabled) {
     return;
   TControl::SetEnabled(enabled);
   Invalidate();
+  if (!enabled)
+    Owner()->Keyboard().ControlDisabled(this);
 }
 
 TWinControl::~TWinControl() {

@@ -99,6 +99,9 @@ void TForm::DoCreate() {
 void TForm::SetVisible(bool visible) {
   if (visible) {
     HWND window = Handle();
+    bool wasHidden = !visible_;
+    if (wasHidden)
+      keyboard_.ResetFocus();
     if (!shownOnce_) {
       shownOnce_ = true;
       if (screenCenter_) {
@@ -112,7 +115,14 @@ void TForm::SetVisible(bool visible) {
     ShowWindow(window, SW_SHOWNORMAL);
     // Windowed children get their windows on the first showing.
     CreateChildHandles();
+    if (wasHidden) {
+      // The first control takes the keyboard, now that the children exist.
+      keyboard_.ResetFocus();
+      if (GetFocus() == window)
+        keyboard_.FormFocused();
+    }
   } else {
+    keyboard_.SaveFocus();
     visible_ = false;
     if (handle_)
       ShowWindow(handle_, SW_HIDE);
@@ -137,6 +147,11 @@ bool TForm::Enabled() const {
 
 void TForm::SetEnabled(bool enabled) {
   EnableWindow(Handle(), enabled);
+  // A form enabled again after the active one went away takes the keyboard
+  // back, rather than leaving it with no window or the application's.
+  HWND active = GetActiveWindow();
+  if (enabled && visible_ && (!active || (Application && active == Application->Handle())))
+    SetActiveWindow(handle_);
 }
 
 void TForm::Close() {
@@ -209,6 +224,9 @@ void TForm::PaintTo(HDC dc, const RECT &area) {
     IntersectClipRect(memory.Get(), bounds.left, bounds.top, bounds.right, bounds.bottom);
     static_cast<TGraphicControl *>(control)->Paint(memory.Get());
   }
+  RECT frame;
+  if (keyboard_.FocusFrame(&frame))
+    DrawFocusRect(memory.Get(), &frame);
   SetWindowOrgEx(memory.Get(), 0, 0, nullptr);
   BitBlt(dc, area.left, area.top, width, height, memory.Get(), 0, 0, SRCCOPY);
 }
@@ -300,6 +318,10 @@ LRESULT TForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
           handle_, message, wParam, client, [this](HDC dc, const RECT &area) { PaintTo(dc, area); },
           &result))
     return result;
+  if (message == TFormAccessible::DefaultActionMessage()) {
+    accessible_.RunDefaultAction(static_cast<long>(wParam));
+    return 0;
+  }
   switch (message) {
   case WM_MOUSEMOVE:
     MouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
@@ -337,10 +359,30 @@ LRESULT TForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_CLOSE:
     Close();
     return 0;
-  case WM_SETFOCUS:
-    if (activeControl_ && activeControl_->HandleAllocated() && activeControl_->Visible()) {
-      SetFocus(activeControl_->Handle());
+  case WM_SYSCOMMAND:
+    // Alt+F4 and the system menu's close: the form's own close command.
+    if ((wParam & 0xFFF0) == SC_CLOSE && keyboard_.SystemClose())
       return 0;
+    break;
+  case WM_ACTIVATE:
+    if (LOWORD(wParam) == WA_INACTIVE)
+      keyboard_.SaveFocus();
+    else if (Application)
+      Application->FormActivated(this);
+    break;
+  case WM_SETFOCUS:
+    keyboard_.FormFocused();
+    return 0;
+  case WM_KILLFOCUS:
+    keyboard_.FormUnfocused(reinterpret_cast<HWND>(wParam));
+    return 0;
+  case WM_UPDATEUISTATE:
+    keyboard_.UpdateCues(wParam);
+    break;
+  case WM_GETOBJECT:
+    if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
+      if (LRESULT object = accessible_.Answer(wParam))
+        return object;
     }
     break;
   case WM_MOVE:

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "runtime/Accessible.h"
 #include "runtime/Control.h"
+#include "runtime/FormKeyboard.h"
 
 enum class TBorderStyle { None, ToolWindow };
 
@@ -75,8 +77,16 @@ public:
 
   const std::vector<TControl *> &Controls() const { return controls_; }
 
-  // The child window that takes the keyboard focus when the form gets it.
-  void SetActiveControl(TWinControl *control) { activeControl_ = control; }
+  // Keyboard order and keys, and what screen readers are told: data each
+  // form declares once.
+  TFormKeyboard &Keyboard() { return keyboard_; }
+  const TFormKeyboard &Keyboard() const { return keyboard_; }
+  TFormAccessible &Accessible() { return accessible_; }
+  // A key message for this form or its children, before translation; true
+  // when the form took it.
+  bool PreviewKey(const MSG &msg) { return keyboard_.PreviewKey(msg); }
+  // The keyboard focus moved to `command` (nullptr: to no command).
+  void CommandFocused(const TGraphicControl *command) { accessible_.CommandFocused(command); }
 
 private:
   friend class TControl;
@@ -112,6 +122,7 @@ private:
 
   int nextControlId_ = 100;                 // ids of child windows
   TGraphicControl *mouseControl_ = nullptr; // holds the capture
-  TWinControl *activeControl_ = nullptr;
+  TFormKeyboard keyboard_{*this};
+  TFormAccessible accessible_{*this};
   bool clicked_ = false; // left press pending on it
 };

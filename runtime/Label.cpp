@@ -64,6 +64,7 @@ void TLabel::SetCaption(const std::string &caption) {
   caption_ = caption;
   AdjustBounds();
   Invalidate();
+  Owner()->Accessible().TextChanged(*this);
 }
 
 void TLabel::SetMaxWidth(int width) {

@@ -42,6 +42,9 @@ public:
   void SetMaxWidth(int width);
   COLORREF FontColor() const { return font_.color; }
   void SetFontColor(COLORREF color);
+  // Said by screen readers after the caption: what the label's colour shows.
+  const std::string &AccessibleNote() const { return accessibleNote_; }
+  void SetAccessibleNote(const std::string &note) { accessibleNote_ = note; }
 
   void Paint(HDC dc) override;
 
@@ -52,6 +55,7 @@ private:
   void AdjustBounds();
 
   std::string caption_;
+  std::string accessibleNote_;
   TFontDesign font_;
   Font fontHandle_;
   TAlignment alignment_ = TAlignment::Left;

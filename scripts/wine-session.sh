@@ -29,6 +29,14 @@ wine_session_start() { # $1: prefix folder, $2: "own" to force a private display
     wineserver -w
     touch "$WINEPREFIX/.prepared"
   fi
+  # Wine draws caption buttons (the viewer's close box) with its Marlett
+  # font, which it reads from the prefix's Fonts folder only: without it the
+  # close box shows the letter "r". The font comes with fonts-wine.
+  local marlett=/usr/share/wine/fonts/marlett.ttf
+  if [ -f "$marlett" ] && [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ]; then
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
+  fi
   wineserver -p
   # Start the prefix's system processes now, detached from any caller's pipes.
   wine cmd /c exit >/dev/null 2>&1 </dev/null || true

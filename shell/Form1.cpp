@@ -84,6 +84,14 @@ TForm1::TForm1() : TForm("TForm1", kDesign) {
     label.OnMouseDown = [this, &label](const TMouseEvent &) { skin_.Press(label); };
     label.OnClick = [this, click = command.click] { (this->*click)(); };
   }
+  // A focused command looks as under the pointer, status line included.
+  Keyboard().SetDesign({{&Label4, &Label5, &Label6, &Label3},
+                        TArrowKeys::UpDown,
+                        nullptr,
+                        &Label3,
+                        nullptr,
+                        &Image1});
+  Accessible().SetDesign({nullptr, &Label1, {&Label1, &Label2, &Label11, &Label12}});
 }
 
 void TForm1::FormCreate() {

@@ -61,6 +61,12 @@ TForm2::TForm2() : TForm("TForm2", kDesign) {
   Label1.OnClick = [this] { Label1Click(); };
   Label2.OnClick = [this] { Label2Click(); };
   Label3.OnClick = [this] { Label3Click(); };
+  Keyboard().SetDesign({{&DriveComboBox1, &DirectoryListBox1, &Label1, &Label3, &Label2},
+                        TArrowKeys::LeftRight,
+                        &Label2,
+                        &Label2});
+  Keyboard().SetFocusFrame();
+  Accessible().SetDesign({nullptr, &Label4, {&Label4, &Label5, &Label6, &Label7, &Label8}});
 }
 
 // Runs twice for a pick of another drive: the second run changes nothing.
@@ -70,6 +76,8 @@ void TForm2::DriveComboBox1Change() {
   // Decimal megabytes, truncated; a free space that cannot be read shows 0.
   int64_t freeMB = CurrentDriveFreeBytes() / 1000000;
   Label6.SetFontColor(required > freeMB ? kRed : kWhite);
+  // The red is not the only sign of too little space.
+  Label6.SetAccessibleNote(required > freeMB ? "less than required" : "");
   Label6.SetCaption(std::to_string(freeMB) + " Mb.");
 }
 

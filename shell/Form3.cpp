@@ -36,6 +36,10 @@ TForm3::TForm3() : TForm("TForm3", kDesign) {
 
   Label2.OnClick = [this] { Label2Click(); };
   Label3.OnClick = [this] { Label3Click(); };
+  Keyboard().SetDesign(
+      {{&Edit1, &Label2, &Label3}, TArrowKeys::LeftRight, &Label3, &Label3, &Label2});
+  Keyboard().SetFocusFrame();
+  Accessible().SetDesign({nullptr, &Label1, {&Label1}});
 }
 
 // The splash window has read install.ini by now: its proposed folder name.

@@ -20,7 +20,8 @@ TForm5::TForm5() : TForm("TForm5", kDesign) {
   Memo1.SetBounds(0, 0, 651, 330);
   Memo1.SetFontHeight(12);
   Memo1.SetColors(RGB(0, 0, 0), RGB(0xFF, 0xFF, 0xFF));
-  SetActiveControl(&Memo1);
+  Keyboard().SetDesign({{&Memo1}});
+  Keyboard().SetEscapeCloses();
 }
 
 void TForm5::ShowTextFile(const std::string &folder, const std::string &name) {

@@ -12,7 +12,7 @@ objdump=${OBJDUMP:-i686-w64-mingw32-objdump}
 # Compared without case, as the platform's loader compares them.
 declare -A allowed
 for dll in kernel32 user32 gdi32 comctl32 winmm shell32 advapi32 msvcrt ole32 oleaut32 \
-  shlwapi powrprof msimg32 mpr unrar; do
+  shlwapi powrprof msimg32 mpr oleacc unrar; do
   allowed[$dll.dll]=1
 done
 

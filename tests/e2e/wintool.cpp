@@ -19,6 +19,12 @@
 //                                         or - (not shown)
 //   wintool procs EXE                     prints how many processes run EXE
 //   wintool kill EXE                      ends every process running EXE
+//   wintool tree CLASS                    prints the window's accessible tree, one
+//                                         line per object: role|name|states|x y w h
+//                                         (client coordinates; states: f focusable,
+//                                         * focused, u unavailable, r read-only)
+//   wintool act CLASS NAME                runs the default action of the child
+//                                         named NAME
 //   wintool textmask W H PX FLAGS TEXT    draws TEXT as a label of W x H in bold
 //                                         Arial of PX pixels, centred if FLAGS
 //                                         has c, word-wrapped if it has w, and
@@ -26,6 +32,7 @@
 // Exit code 0 on success, 1 on time-out or when nothing was found.
 #include <windows.h>
 
+#include <oleacc.h>
 #include <tlhelp32.h>
 
 #include <cstdio>
@@ -202,6 +209,97 @@ int PrintTextMask(int width, int height, int pixels, const std::string &flagLett
   DeleteDC(dc);
   return 0;
 }
+// The platform's accessibility interface, as a screen reader reads it.
+const char *RoleName(long role) {
+  switch (role) {
+  case ROLE_SYSTEM_CLIENT:
+    return "client";
+  case ROLE_SYSTEM_STATICTEXT:
+    return "text";
+  case ROLE_SYSTEM_PUSHBUTTON:
+    return "button";
+  case ROLE_SYSTEM_WINDOW:
+    return "window";
+  default:
+    return "other";
+  }
+}
+
+std::string Narrow(BSTR text) {
+  char narrow[2048] = "";
+  if (text)
+    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+  SysFreeString(text);
+  return narrow;
+}
+
+VARIANT ChildId(long id) {
+  VARIANT child{};
+  child.vt = VT_I4;
+  child.lVal = id;
+  return child;
+}
+
+std::string Describe(IAccessible *object, long id, POINT origin) {
+  VARIANT child = ChildId(id), role{}, state{};
+  BSTR name = nullptr;
+  object->get_accName(child, &name);
+  object->get_accRole(child, &role);
+  object->get_accState(child, &state);
+  long x = 0, y = 0, w = 0, h = 0;
+  object->accLocation(&x, &y, &w, &h, child);
+  std::string states;
+  if (state.lVal & STATE_SYSTEM_FOCUSABLE)
+    states += 'f';
+  if (state.lVal & STATE_SYSTEM_FOCUSED)
+    states += '*';
+  if (state.lVal & STATE_SYSTEM_UNAVAILABLE)
+    states += 'u';
+  if (state.lVal & STATE_SYSTEM_READONLY)
+    states += 'r';
+  char line[2400];
+  snprintf(line, sizeof line, "%s|%s|%s|%ld %ld %ld %ld", RoleName(role.lVal), Narrow(name).c_str(),
+           states.c_str(), x - origin.x, y - origin.y, w, h);
+  return line;
+}
+
+// Prints the tree, or runs the default action of the child named `action`.
+int ReadAccessible(HWND window, const char *action) {
+  IAccessible *object = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
+                                        reinterpret_cast<void **>(&object))))
+    return 1;
+  POINT origin{0, 0};
+  ClientToScreen(window, &origin);
+  long count = 0;
+  object->get_accChildCount(&count);
+  if (!action)
+    printf("%s\n", Describe(object, CHILDID_SELF, origin).c_str());
+  int rc = action ? 1 : 0;
+  for (long id = 1; id <= count; ++id) {
+    IDispatch *dispatch = nullptr;
+    IAccessible *child = nullptr;
+    if (object->get_accChild(ChildId(id), &dispatch) == S_OK && dispatch &&
+        SUCCEEDED(dispatch->QueryInterface(IID_IAccessible, reinterpret_cast<void **>(&child)))) {
+      // A window of its own: the platform's object answers for it.
+      if (!action)
+        printf("%s\n", Describe(child, CHILDID_SELF, origin).c_str());
+      child->Release();
+    } else {
+      BSTR name = nullptr;
+      object->get_accName(ChildId(id), &name);
+      std::string text = Narrow(name);
+      if (!action)
+        printf("%s\n", Describe(object, id, origin).c_str());
+      else if (text == action)
+        rc = FAILED(object->accDoDefaultAction(ChildId(id))) ? 1 : 0;
+    }
+    if (dispatch)
+      dispatch->Release();
+  }
+  object->Release();
+  return rc;
+}
 } // namespace
 
 int main(int argc, char **argv) {
@@ -282,6 +380,15 @@ int main(int argc, char **argv) {
   if (verb == "kill") {
     EachProcess(name.c_str(), true);
     return EachProcess(name.c_str(), false) == 0 ? 0 : 1;
+  }
+  if (verb == "tree" || (verb == "act" && argc > 3)) {
+    HWND window = WaitFor(name, 5);
+    if (!window)
+      return 1;
+    CoInitialize(nullptr);
+    int rc = ReadAccessible(window, verb == "act" ? argv[3] : nullptr);
+    CoUninitialize();
+    return rc;
   }
   if (verb == "textmask" && argc > 6)
     return PrintTextMask(atoi(argv[2]), atoi(argv[3]), atoi(argv[4]), argv[5], argv[6]);

@@ -1,0 +1,235 @@
+// Every window by keyboard alone: the focus order and its keys, activation
+// like a push button, Escape and Alt+F4. The accessible tree is read across
+// processes by the end-to-end test e2e.keyboard-road.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "InstallerFixture.h"
+#include "shell/Form1.h"
+#include "shell/Form2.h"
+#include "shell/Form3.h"
+#include "shell/Form4.h"
+#include "shell/Form5.h"
+#include "shell/Form6.h"
+
+namespace {
+
+const COLORREF kWhite = RGB(255, 255, 255), kSilver = RGB(192, 192, 192), kRed = RGB(255, 0, 0);
+constexpr LPARAM kRepeat = 1 << 30, kAlt = 1 << 29;
+
+class KeyboardTest : public InstallerFixture {
+protected:
+  void SetUp() override {
+    WriteRelease(StandardIniLines());
+    release.WriteFile("NOTES.NFO", "notes\r\n");
+    ASSERT_TRUE(StartInstaller()) << startError;
+    Form1->Show();
+    Pump();
+  }
+  // A key as the focused window gets it: down (with lParam bits), up.
+  void Down(WPARAM key, LPARAM bits = 0) { Post(WM_KEYDOWN, key, bits); }
+  void Up(WPARAM key) { Post(WM_KEYUP, key, 1u << 31 | 1 << 30); }
+  void Key(WPARAM key, bool shift = false) {
+    BYTE state[256];
+    GetKeyboardState(state);
+    state[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(state);
+    Down(key);
+    Up(key);
+    state[VK_SHIFT] = 0;
+    SetKeyboardState(state);
+  }
+  // One letter a key: t Tab, T Shift+Tab, u d l r arrows, e Escape, newline
+  // Enter, blank Space.
+  void Keys(const std::string &keys) {
+    const std::string letters = "tTudlre\n ";
+    const WPARAM codes[] = {VK_TAB,   VK_TAB,    VK_UP,     VK_DOWN, VK_LEFT,
+                            VK_RIGHT, VK_ESCAPE, VK_RETURN, VK_SPACE};
+    for (char key : keys)
+      Key(codes[letters.find(key)], key == 'T');
+  }
+  void Post(UINT message, WPARAM key, LPARAM bits) {
+    HWND focus = GetFocus();
+    ASSERT_NE(focus, nullptr) << "no window has the keyboard";
+    PostMessageA(focus, message, key, 1 | bits);
+    Pump();
+  }
+  // The name of what has the keyboard in `form`.
+  static std::string Focused(TForm &form) {
+    if (TGraphicControl *command = form.Keyboard().FocusedCommand())
+      return command->Name();
+    for (TControl *control : form.Controls())
+      if (control->IsWindowed()) {
+        auto *windowed = static_cast<TWinControl *>(control);
+        if (windowed->HandleAllocated() &&
+            (windowed->Handle() == GetFocus() || IsChild(windowed->Handle(), GetFocus())))
+          return control->Name();
+      }
+    return "-";
+  }
+  void OpenFolderDialog() {
+    Keys("\n");
+    ASSERT_TRUE(Form2->Visible());
+  }
+};
+
+struct OrderCase {
+  const char *keys;     // typed after the window took the keyboard
+  const char *expected; // what then has the focus
+};
+
+TEST_F(KeyboardTest, SplashWindowOrderWrapsBothWays) {
+  const OrderCase cases[] = {
+      {"", "Label4"},     {"t", "Label5"}, {"tt", "Label6"}, {"ttt", "Label3"},
+      {"tttt", "Label4"}, {"T", "Label3"}, {"d", "Label5"},  {"u", "Label3"},
+      {"ddu", "Label5"},  {"r", "Label4"}, // Left and Right belong to the dialogs
+  };
+  for (const OrderCase &c : cases) {
+    Form1->Keyboard().Focus(&Form1->Label4);
+    Keys(c.keys);
+    EXPECT_EQ(Focused(*Form1), c.expected) << "keys " << c.keys;
+  }
+}
+
+TEST_F(KeyboardTest, DialogOrdersWindowedControlsFirstThenTheCommandRow) {
+  OpenFolderDialog();
+  const OrderCase folder[] = {
+      {"", "DriveComboBox1"}, {"t", "DirectoryListBox1"},
+      {"t", "Label1"},        {"r", "Label3"},
+      {"r", "Label2"},        {"r", "Label1"},
+      {"l", "Label2"},        {"t", "DriveComboBox1"},
+      {"T", "Label2"},
+  };
+  for (const OrderCase &c : folder) {
+    Keys(c.keys);
+    EXPECT_EQ(Focused(*Form2), c.expected) << "keys " << c.keys;
+  }
+  Keys("l\n"); // makedir
+  ASSERT_TRUE(Form3->Visible());
+  const OrderCase name[] = {{"", "Edit1"}, {"t", "Label2"}, {"r", "Label3"}, {"t", "Edit1"}};
+  for (const OrderCase &c : name) {
+    Keys(c.keys);
+    EXPECT_EQ(Focused(*Form3), c.expected) << "keys " << c.keys;
+  }
+}
+
+TEST_F(KeyboardTest, FocusLookOnlyOnceTheKeyboardWasUsed) {
+  EXPECT_EQ(Focused(*Form1), "Label4");
+  EXPECT_FALSE(Form1->Keyboard().CuesShown());
+  EXPECT_EQ(Form1->Label4.FontColor(), kWhite) << "a pointer user sees today's window";
+  EXPECT_EQ(Form1->Label12.Caption(), " ");
+  Keys("d");
+  EXPECT_EQ(Form1->Label4.FontColor(), kWhite);
+  EXPECT_EQ(Form1->Label5.FontColor(), kSilver);
+  EXPECT_EQ(Form1->Label12.Caption(), "this button displays the .NFO file!");
+  Down(VK_RETURN);
+  EXPECT_EQ(Form1->Label5.FontColor(), kRed) << "pressed while the key is down";
+  EXPECT_FALSE(Form5->Visible()) << "a push button acts when the key goes up";
+  Up(VK_RETURN);
+  EXPECT_TRUE(Form5->Visible());
+}
+
+TEST_F(KeyboardTest, AutoRepeatActivatesOncePerPress) {
+  Keys("u"); // quit
+  Down(VK_SPACE);
+  Down(VK_SPACE, kRepeat);
+  Down(VK_SPACE, kRepeat);
+  Up(VK_SPACE);
+  ASSERT_TRUE(Form6->Visible());
+  Keys("e"); // cancel
+  EXPECT_FALSE(Form6->Visible());
+  EXPECT_TRUE(Form1->Enabled());
+  EXPECT_FALSE(Application->Terminated());
+  EXPECT_EQ(Focused(*Form1), "Label3") << "the focus comes back where it was";
+}
+
+struct EscapeCase {
+  const char *road; // keys from the splash window to the dialog
+  TForm *(*dialog)();
+  TForm *(*back)(); // the window shown and enabled after Escape
+};
+
+TEST_F(KeyboardTest, EscapeStepsBackFromEveryDialog) {
+  const EscapeCase cases[] = {
+      {"\n", []() -> TForm * { return Form2; }, []() -> TForm * { return Form1; }},
+      {"\nttr\n", []() -> TForm * { return Form3; }, []() -> TForm * { return Form2; }},
+      {"\ntt\n", []() -> TForm * { return Form4; }, []() -> TForm * { return Form1; }},
+      {"u\n", []() -> TForm * { return Form6; }, []() -> TForm * { return Form1; }},
+      {"dd\n", []() -> TForm * { return Form5; }, []() -> TForm * { return Form1; }},
+  };
+  for (const EscapeCase &c : cases) {
+    Keys(c.road);
+    ASSERT_TRUE(c.dialog()->Visible()) << c.road;
+    Keys("e");
+    EXPECT_FALSE(c.dialog()->Visible()) << c.road;
+    EXPECT_TRUE(c.back()->Visible() && c.back()->Enabled()) << c.road;
+    while (Form2->Visible())
+      Keys("e");
+  }
+  Keys("e");
+  EXPECT_TRUE(Form1->Visible() && Form1->Enabled()) << "Escape does nothing on the splash window";
+  EXPECT_FALSE(Form6->Visible());
+}
+
+TEST_F(KeyboardTest, AltF4AsksFirstOnTheSplashWindowAndCancelsADialog) {
+  Post(WM_SYSKEYDOWN, VK_F4, kAlt);
+  ASSERT_TRUE(Form6->Visible()) << "the closing dialog asks first";
+  EXPECT_FALSE(Application->Terminated());
+  Post(WM_SYSKEYDOWN, VK_F4, kAlt);
+  EXPECT_FALSE(Form6->Visible());
+  EXPECT_TRUE(Form1->Enabled());
+  SendMessageA(Form1->Handle(), WM_CLOSE, 0, 0);
+  Pump();
+  EXPECT_TRUE(Application->Terminated()) << "a plain close still ends the program";
+}
+
+TEST_F(KeyboardTest, EnterInTheNameBoxIsOkAndKeysGoNowhereWhileDisabled) {
+  OpenFolderDialog();
+  Keys("ttr\n");
+  ASSERT_TRUE(Form3->Visible());
+  Form3->Edit1.SetText("typed");
+  Keys("\n");
+  EXPECT_TRUE(Form2->Visible());
+  EXPECT_NE(GetFileAttributesA(release.Path("typed").c_str()), INVALID_FILE_ATTRIBUTES);
+
+  // The splash window under the folder dialog takes no keys.
+  PostMessageA(Form1->Handle(), WM_KEYDOWN, VK_RETURN, 1);
+  PostMessageA(Form1->Handle(), WM_KEYUP, VK_RETURN, 1u << 31 | 1 << 30 | 1);
+  Pump();
+  EXPECT_TRUE(Form2->Visible());
+  EXPECT_FALSE(Form1->Enabled());
+}
+
+TEST_F(KeyboardTest, WhileExtractDisabledKeysReachOnlyCancel) {
+  Keys("\ntt\n");
+  ASSERT_TRUE(Form4->Visible());
+  EXPECT_EQ(Focused(*Form4), "Label2");
+  Form4->Label2.SetEnabled(false); // as while a run goes on
+  const OrderCase cases[] = {{"", "Label4"}, {"t", "Label4"}, {"l", "Label4"}, {"T", "Label4"}};
+  for (const OrderCase &c : cases) {
+    Keys(c.keys);
+    EXPECT_EQ(Focused(*Form4), c.expected) << "keys " << c.keys;
+  }
+  Keys(" ");
+  EXPECT_FALSE(Form4->Visible());
+  EXPECT_TRUE(Form1->Enabled());
+}
+
+TEST(CommandNameTest, BracketsAndPaddingGo) {
+  const std::pair<const char *, const char *> cases[] = {
+      {"[ ok", "ok"},
+      {"[  ok", "ok"},
+      {"cancel ]", "cancel"},
+      {"[ extract", "extract"},
+      {"makedir", "makedir"},
+      {"  ", ""},
+      {"[]", ""},
+      {"a]b", "a]b"},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(CommandName(c.first), c.second) << c.first;
+}
+
+} // namespace
