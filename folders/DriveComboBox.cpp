@@ -6,6 +6,7 @@
 #include "folders/DriveSystem.h"
 #include "folders/FileNameCase.h"
 #include "folders/FolderPlatform.h"
+#include "runtime/Form.h"
 
 namespace {
 // Entries the dropped list shows without scrolling.
@@ -241,6 +242,8 @@ void TDriveComboBox::HandleCreated() {
 bool TDriveComboBox::ItemNotification(UINT message, WPARAM wParam, LPARAM, LRESULT *result) {
   switch (message) {
   case WM_COMMAND:
+    if (HIWORD(wParam) == CBN_DROPDOWN || HIWORD(wParam) == CBN_KILLFOCUS)
+      listDropped_ = HIWORD(wParam) == CBN_DROPDOWN;
     if (HIWORD(wParam) != CBN_SELCHANGE)
       return false;
     // The click step raises OnChange when the drive differs; the pick
@@ -259,7 +262,12 @@ void TDriveComboBox::DrawItem(const DRAWITEMSTRUCT &item) {
   SavedDC saved(dc);
   if (FontHandle())
     SelectObject(dc, FontHandle());
-  bool selected = (item.itemState & ODS_SELECTED) != 0;
+  // A box that took the focus as its window was shown shows it only once it
+  // is used: by a key (the form's focus cues) or the pointer (its list
+  // dropped down). Until then a pointer user sees the window as before.
+  const bool quietFocus = (item.itemState & ODS_COMBOBOXEDIT) && !listDropped_ &&
+                          !(Owner() && Owner()->Keyboard().CuesShown());
+  const bool selected = (item.itemState & ODS_SELECTED) && !quietFocus;
   SetBkColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   RECT area = item.rcItem;
@@ -278,7 +286,7 @@ void TDriveComboBox::DrawItem(const DRAWITEMSTRUCT &item) {
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textArea,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   }
-  if (item.itemState & ODS_FOCUS)
+  if ((item.itemState & ODS_FOCUS) && !quietFocus)
     DrawFocusRect(dc, &area);
 }
 

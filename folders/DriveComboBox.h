@@ -67,6 +67,7 @@ private:
 
   char drive_ = 0;
   TTextCase textCase_ = tcLowerCase;
+  bool listDropped_ = false; // since the box last took the focus
   TDirectoryListBox *dirList_ = nullptr;
   TDriveSystem *system_;
   TListPicture floppy_{"FLOPPY"};

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "InstallerFixture.h"
+#include "Picture.h"
 #include "shell/Form1.h"
 #include "shell/Form2.h"
 #include "shell/Form3.h"
@@ -129,6 +130,27 @@ TEST_F(KeyboardTest, FocusLookOnlyOnceTheKeyboardWasUsed) {
   EXPECT_FALSE(Form5->Visible()) << "a push button acts when the key goes up";
   Up(VK_RETURN);
   EXPECT_TRUE(Form5->Visible());
+}
+
+// The drive box takes the keyboard as the folder dialog opens, and shows it
+// (the selected drive in the highlight colour) only once a key was pressed
+// or its list was dropped down: opened by the pointer, the dialog looks as
+// before.
+TEST_F(KeyboardTest, DriveBoxShowsItsFocusOnlyOnceUsed) {
+  auto boxColour = [] {
+    HWND box = Form2->DriveComboBox1.Handle();
+    RECT client;
+    GetClientRect(box, &client);
+    // Right of the drive's text, left of the drop-down button.
+    return Picture::OfWindow(box).At(client.right - 30, client.bottom / 2);
+  };
+  Form1->Label4Click(); // as a click opens it
+  Pump();
+  ASSERT_EQ(Focused(*Form2), "DriveComboBox1");
+  EXPECT_EQ(boxColour(), GetSysColor(COLOR_WINDOW)) << "focused by the opening alone";
+  Keys("tT");
+  ASSERT_EQ(Focused(*Form2), "DriveComboBox1");
+  EXPECT_EQ(boxColour(), GetSysColor(COLOR_HIGHLIGHT)) << "focused once the keyboard is used";
 }
 
 TEST_F(KeyboardTest, AutoRepeatActivatesOncePerPress) {
