@@ -145,22 +145,10 @@ public:
     return S_FALSE;
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT *role) override {
-    return Guarded([&] {
-      long id = Id(child);
-      if (id < 0)
-        return E_INVALIDARG;
-      SetLong(role, owner_->Role(id));
-      return S_OK;
-    });
+    return NumberOf(child, role, &TFormAccessible::Role);
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT *state) override {
-    return Guarded([&] {
-      long id = Id(child);
-      if (id < 0)
-        return E_INVALIDARG;
-      SetLong(state, owner_->State(id));
-      return S_OK;
-    });
+    return NumberOf(child, state, &TFormAccessible::State);
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT, BSTR *help) override {
     *help = nullptr;
@@ -281,6 +269,16 @@ private:
       return E_INVALIDARG;
     *out = Text(text);
     return *out ? S_OK : E_OUTOFMEMORY;
+  }
+  // A number the form answers for one of its children (role, state).
+  HRESULT NumberOf(const VARIANT &child, VARIANT *out, long (TFormAccessible::*ask)(long) const) {
+    return Guarded([&] {
+      long id = Id(child);
+      if (id < 0)
+        return E_INVALIDARG;
+      SetLong(out, (owner_->*ask)(id));
+      return S_OK;
+    });
   }
   template <class Body> HRESULT Guarded(Body &&body) {
     if (!owner_)
