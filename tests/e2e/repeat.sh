@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs the eight end-to-end tests N times in a row (default 20) in a copy of
+# Runs the ten end-to-end tests N times in a row (default 20) in a copy of
 # the build's Wine prefix and on a display of their own, so a flaky test
 # shows up as a failure count. Needs a finished build (scripts/test).
 # Usage: tests/e2e/repeat.sh [N]
@@ -13,7 +13,8 @@ cp -a "$build/wineprefix" "$work/"
 trap 'wine_session_end; rm -rf "$work"' EXIT
 wine_session_start "$work/wineprefix" own >/dev/null 2>&1
 
-tests="splash-normal missing-ini missing-music install-road folder-cancel viewer closing viewer-bad-input"
+tests="splash-normal missing-ini missing-music install-road folder-cancel viewer closing viewer-bad-input
+  keyboard-road unattended"
 runs=0 failures=0
 for round in $(seq "$rounds"); do
   for name in $tests; do
