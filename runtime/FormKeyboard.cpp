@@ -152,6 +152,16 @@ void TFormKeyboard::ShowLook() {
     command->OnMouseMove(event);
 }
 
+// A text box reached by Tab has its text selected, as in standard dialogs,
+// so typing replaces it.
+void TFormKeyboard::SelectTextOf(TControl *control) {
+  if (!control->IsWindowed())
+    return;
+  HWND window = static_cast<TWinControl *>(control)->Handle();
+  if (SendMessageA(window, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+    SendMessageA(window, EM_SETSEL, 0, -1);
+}
+
 void TFormKeyboard::Step(int delta, bool commandsOnly) {
   int count = static_cast<int>(design_.order.size());
   int start = Current();
@@ -161,6 +171,7 @@ void TFormKeyboard::Step(int delta, bool commandsOnly) {
     int index = ((start + delta * n) % count + count) % count;
     if (Focusable(index) && (!commandsOnly || IsCommand(index))) {
       FocusIndex(index);
+      SelectTextOf(design_.order[index]);
       return;
     }
   }

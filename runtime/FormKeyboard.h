@@ -79,6 +79,7 @@ private:
   bool IsCommand(int index) const;
   void FocusIndex(int index);
   void Step(int delta, bool commandsOnly);
+  void SelectTextOf(TControl *control);
   void ShowCues();
   void ShowLook();
   bool Activate(TGraphicControl *command);

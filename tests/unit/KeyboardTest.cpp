@@ -114,6 +114,11 @@ TEST_F(KeyboardTest, DialogOrdersWindowedControlsFirstThenTheCommandRow) {
     Keys(c.keys);
     EXPECT_EQ(Focused(*Form3), c.expected) << "keys " << c.keys;
   }
+  DWORD start = 1, end = 0;
+  SendMessageA(Form3->Edit1.Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, Form3->Edit1.Text().size()) << "Tab selects the name, so typing replaces it";
 }
 
 TEST_F(KeyboardTest, FocusLookOnlyOnceTheKeyboardWasUsed) {
