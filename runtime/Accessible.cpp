@@ -4,6 +4,7 @@
 
 #include "runtime/Form.h"
 #include "runtime/Label.h"
+#include "runtime/LibraryFunction.h"
 #include "runtime/SystemEntry.h"
 
 namespace {
@@ -18,19 +19,16 @@ struct OleLibraries {
     if (!loaded) {
       loaded = true;
       // Cross-process answers go through the object's apartment.
-      HMODULE ole32 = LoadLibraryA("ole32.dll");
-      auto coInitialize = reinterpret_cast<HRESULT(WINAPI *)(void *)>(
-          reinterpret_cast<void *>(GetProcAddress(ole32, "CoInitialize")));
-      if (coInitialize)
+      using CoInitializeFunction = HRESULT(WINAPI *)(void *);
+      if (auto coInitialize =
+              LibraryFunction<CoInitializeFunction>(LoadLibraryA("ole32.dll"), "CoInitialize"))
         coInitialize(nullptr);
       HMODULE oleacc = LoadLibraryA("oleacc.dll");
-      HMODULE oleaut = LoadLibraryA("oleaut32.dll");
-      lresultFromObject = reinterpret_cast<decltype(lresultFromObject)>(
-          reinterpret_cast<void *>(GetProcAddress(oleacc, "LresultFromObject")));
-      createStdAccessibleObject = reinterpret_cast<decltype(createStdAccessibleObject)>(
-          reinterpret_cast<void *>(GetProcAddress(oleacc, "CreateStdAccessibleObject")));
-      sysAllocString = reinterpret_cast<decltype(sysAllocString)>(
-          reinterpret_cast<void *>(GetProcAddress(oleaut, "SysAllocString")));
+      lresultFromObject = LibraryFunction<decltype(lresultFromObject)>(oleacc, "LresultFromObject");
+      createStdAccessibleObject =
+          LibraryFunction<decltype(createStdAccessibleObject)>(oleacc, "CreateStdAccessibleObject");
+      sysAllocString =
+          LibraryFunction<decltype(sysAllocString)>(LoadLibraryA("oleaut32.dll"), "SysAllocString");
     }
     return lresultFromObject && createStdAccessibleObject && sysAllocString;
   }

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "runtime/Exception.h"
+#include "runtime/LibraryFunction.h"
 #include "runtime/WindowClass.h"
 
 namespace {
@@ -20,10 +21,7 @@ void InitProgressClass() {
   HMODULE comctl = LoadLibraryA("comctl32.dll");
   SetErrorMode(oldMode);
   using InitEx = BOOL(WINAPI *)(const INITCOMMONCONTROLSEX *);
-  InitEx init = nullptr;
-  if (comctl)
-    init = reinterpret_cast<InitEx>(
-        reinterpret_cast<void *>(GetProcAddress(comctl, "InitCommonControlsEx")));
+  auto init = LibraryFunction<InitEx>(comctl, "InitCommonControlsEx");
   INITCOMMONCONTROLSEX icc{8, ICC_PROGRESS_CLASS};
   if (!init || !init(&icc))
     InitCommonControls();
