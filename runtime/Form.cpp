@@ -100,6 +100,8 @@ void TForm::SetVisible(bool visible) {
   if (visible) {
     HWND window = Handle();
     bool wasHidden = !visible_;
+    // Before the showing activates the form: its focus must not go back to
+    // where it was when the form was hidden.
     if (wasHidden)
       keyboard_.ResetFocus();
     if (!shownOnce_) {
