@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "folders/FolderPath.h"
+
 const char kUsageText[] =
     "Usage: Installer [/S /D=<folder> [/LOG=<file>] [/FORCE]] [/D=<folder>] [/?]\r\n"
     "\r\n"
@@ -20,10 +22,9 @@ bool IsSwitch(const std::string &arg) {
   return !arg.empty() && (arg[0] == '/' || arg[0] == '-');
 }
 
-std::string Upper(std::string text) {
-  for (char &c : text)
-    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
+// Switch names are ASCII: the file-name case rule without double bytes.
+std::string Upper(const std::string &text) {
+  return AsciiCase(text, false, [](unsigned char) { return false; });
 }
 
 bool IsSlash(char c) {
