@@ -1,6 +1,7 @@
 #include "extract/UnrarDll.h"
 
 #include "runtime/Exception.h"
+#include "runtime/LibraryFunction.h"
 
 #include <windows.h>
 
@@ -21,7 +22,14 @@ void Bind(HMODULE module, const std::string &fileName, const char *name, Fn &tar
 
 UnrarDll &UnrarDll::Instance() {
   // Never destroyed: the DLL stays loaded until the process ends.
-  static UnrarDll *const instance = new UnrarDll("unrar.dll");
+  // By the full path of the program's folder: never found by the loader's
+  // search, which would also look in the current directory.
+  static UnrarDll *const instance = [] {
+    std::string folder = ProgramFolder();
+    if (!folder.empty() && folder.back() != '\\')
+      folder += '\\';
+    return new UnrarDll(folder + "unrar.dll");
+  }();
   return *instance;
 }
 

@@ -10,8 +10,7 @@
 
 class UnrarDll : public ArchiveLibrary {
 public:
-  // The process's binding to "unrar.dll" (found by the platform's DLL search,
-  // the program's folder first). Loaded at its first call, kept loaded for
+  // The process's binding to "unrar.dll" in the program's own folder. Loaded at its first call, kept loaded for
   // the rest of the process; a failed load is tried again at the next call.
   static UnrarDll &Instance();
 

@@ -21,14 +21,14 @@ struct OleLibraries {
       // Cross-process answers go through the object's apartment.
       using CoInitializeFunction = HRESULT(WINAPI *)(void *);
       if (auto coInitialize =
-              LibraryFunction<CoInitializeFunction>(LoadLibraryA("ole32.dll"), "CoInitialize"))
+              LibraryFunction<CoInitializeFunction>(SystemLibrary("ole32.dll"), "CoInitialize"))
         coInitialize(nullptr);
-      HMODULE oleacc = LoadLibraryA("oleacc.dll");
+      HMODULE oleacc = SystemLibrary("oleacc.dll");
       lresultFromObject = LibraryFunction<decltype(lresultFromObject)>(oleacc, "LresultFromObject");
       createStdAccessibleObject =
           LibraryFunction<decltype(createStdAccessibleObject)>(oleacc, "CreateStdAccessibleObject");
-      sysAllocString =
-          LibraryFunction<decltype(sysAllocString)>(LoadLibraryA("oleaut32.dll"), "SysAllocString");
+      sysAllocString = LibraryFunction<decltype(sysAllocString)>(SystemLibrary("oleaut32.dll"),
+                                                                 "SysAllocString");
     }
     return lresultFromObject && createStdAccessibleObject && sysAllocString;
   }

@@ -1,8 +1,22 @@
-// A call of a system library loaded at run time, for calls the program
-// needs only sometimes or only on newer systems.
+// Libraries loaded at run time and their calls. Releases are run from
+// download folders, where anything may lie beside the program, so a system
+// library is only ever loaded from the system folder by its full path; the
+// one library that belongs beside the program (unrar.dll) is loaded by the
+// full path of the program's own folder.
 #pragma once
 
 #include <windows.h>
+
+#include <string>
+
+// The system library `name` ("oleacc.dll") from the system folder, never
+// from the program's folder or the current directory; nullptr when it is
+// missing there. No box from the platform when it cannot be loaded.
+HMODULE SystemLibrary(const char *name);
+
+// The folder of the running program: no trailing backslash unless it is a
+// drive's root; "" when the platform cannot say.
+std::string ProgramFolder();
 
 // The function `name` of `library`, as a pointer of type Function; nullptr
 // when the library (not loaded) or the function is missing.

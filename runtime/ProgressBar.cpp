@@ -17,9 +17,7 @@ void InitProgressClass() {
   if (done)
     return;
   done = true;
-  UINT oldMode = SetErrorMode(SEM_NOOPENFILEERRORBOX);
-  HMODULE comctl = LoadLibraryA("comctl32.dll");
-  SetErrorMode(oldMode);
+  HMODULE comctl = SystemLibrary("comctl32.dll");
   using InitEx = BOOL(WINAPI *)(const INITCOMMONCONTROLSEX *);
   auto init = LibraryFunction<InitEx>(comctl, "InitCommonControlsEx");
   INITCOMMONCONTROLSEX icc{8, ICC_PROGRESS_CLASS};

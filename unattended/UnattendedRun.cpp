@@ -11,6 +11,7 @@
 #include "folders/FreeSpace.h"
 #include "runtime/Exception.h"
 #include "runtime/FileQueries.h"
+#include "runtime/LibraryFunction.h"
 #include "runtime/StrToInt.h"
 #include "shell/InstallIni.h"
 #include "unattended/LogView.h"
@@ -29,18 +30,6 @@ struct Release {
 
 std::string ErrorText(unsigned long code) {
   return "error " + std::to_string(code);
-}
-
-// The program's own folder, as the directory list would hold it: no
-// trailing backslash unless it is a drive's root.
-std::string ProgramFolder() {
-  char path[MAX_PATH];
-  DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, length < MAX_PATH ? length : 0);
-  size_t cut = folder.find_last_of('\\');
-  if (cut == std::string::npos)
-    return "";
-  return folder.substr(0, cut == 2 ? 3 : cut);
 }
 
 class Installation {

@@ -172,7 +172,7 @@ row_bad_releases() {
   fresh_release
   rm "$REL/unrar.dll"
   run /S '/D=C:\Bad' "/LOG=$W_LOG"
-  expect_exit "no unrar.dll" 2 "Cannot load unrar.dll (error 126)" log
+  expect_exit "no unrar.dll" 2 "Cannot load $(winpath "$REL")\\unrar.dll (error 126)" log
   [ ! -e "$DRIVE_C/Bad" ] || fail "bad releases: the target was made"
 }
 
