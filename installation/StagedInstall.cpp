@@ -1,0 +1,44 @@
+#include "installation/StagedInstall.h"
+
+#include "runtime/Handles.h"
+
+namespace {
+// The folder itself, for its times.
+FileHandle OpenFolder(const std::string &path, DWORD access) {
+  return FileHandle(CreateFileA(path.c_str(), access,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
+} // namespace
+
+StagedInstall::StagedInstall(const std::string &target)
+    : target_(target), area_(files_, WinStagingFiles::TargetPath(target)),
+      destination_(WinStagingFiles::AnsiPath(area_.FilesFolder())) {}
+
+std::string StagedInstall::Begin() {
+  if (StagingProblem problem = area_.Recover())
+    return StagingProblemText(problem);
+  FileHandle folder = OpenFolder(target_, GENERIC_READ);
+  timesKept_ = folder && GetFileTime(folder.Get(), &created_, &accessed_, &written_);
+  if (StagingProblem problem = area_.Create()) {
+    area_.Remove();
+    return StagingProblemText(problem);
+  }
+  return "";
+}
+
+std::string StagedInstall::Commit() {
+  StagingProblem problem = area_.Commit();
+  committed_ = !problem;
+  return StagingProblemText(problem);
+}
+
+std::string StagedInstall::End() {
+  StagingProblem problem = area_.Remove();
+  if (!committed_ && timesKept_) {
+    FileHandle folder = OpenFolder(target_, FILE_WRITE_ATTRIBUTES);
+    if (folder)
+      SetFileTime(folder.Get(), &created_, &accessed_, &written_);
+  }
+  return StagingProblemText(problem);
+}

@@ -1,0 +1,42 @@
+// One installation into a target folder, all or nothing: the set is unpacked
+// into a staging folder inside the target and moved into place only when
+// the run was complete. A failed run, or one that is killed, leaves the
+// target as it was: its files, their contents and times.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "installation/StagingArea.h"
+#include "installation/WinStagingFiles.h"
+
+class StagedInstall {
+public:
+  // `target` is the folder the user chose (ANSI), existing.
+  explicit StagedInstall(const std::string &target);
+  StagedInstall(const StagedInstall &) = delete;
+  StagedInstall &operator=(const StagedInstall &) = delete;
+
+  // Puts right what an interrupted run left in the target, then makes the
+  // staging folder; "" or the sentence that says what is in the way.
+  std::string Begin();
+  // The folder the library unpacks into (ANSI).
+  const std::string &Destination() const { return destination_; }
+  // After a complete run: moves the staged files into place; "" or the
+  // sentence naming the file that could not be, with every move undone.
+  std::string Commit();
+  // Removes the staging folder: after a commit, or after a failed run, when
+  // the target folder's own times are put back as they were. "" or the
+  // sentence that says what stays behind.
+  std::string End();
+
+private:
+  WinStagingFiles files_;
+  std::string target_; // ANSI, as given
+  StagingArea area_;
+  std::string destination_;
+  bool committed_ = false;
+  bool timesKept_ = false;
+  FILETIME created_{}, accessed_{}, written_{};
+};
