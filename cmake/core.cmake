@@ -12,6 +12,7 @@ add_library(installer_core STATIC
   ${PROJECT_SOURCE_DIR}/folders/FolderPath.cpp
   ${PROJECT_SOURCE_DIR}/installation/StagingArea.cpp
   ${PROJECT_SOURCE_DIR}/registry/RegFileReader.cpp
+  ${PROJECT_SOURCE_DIR}/registry/RegistryPriorState.cpp
   ${PROJECT_SOURCE_DIR}/registry/RegistryValue.cpp
   ${PROJECT_SOURCE_DIR}/unattended/CommandLine.cpp
   ${PROJECT_SOURCE_DIR}/unattended/RegistryFileText.cpp
