@@ -10,6 +10,7 @@ add_library(installer_core STATIC
   ${PROJECT_SOURCE_DIR}/extract/ExtractTexts.cpp
   ${PROJECT_SOURCE_DIR}/extract/PacedView.cpp
   ${PROJECT_SOURCE_DIR}/folders/FolderPath.cpp
+  ${PROJECT_SOURCE_DIR}/installation/ProgramListEntry.cpp
   ${PROJECT_SOURCE_DIR}/installation/StagingArea.cpp
   ${PROJECT_SOURCE_DIR}/registry/RegFileReader.cpp
   ${PROJECT_SOURCE_DIR}/registry/RegistryPriorState.cpp
