@@ -6,6 +6,7 @@ set(INSTALLER_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/ExtractTextsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FolderPathTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/InstallIniMapTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InstallationRecordTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PacedViewTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProgramListEntryTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RegFileReaderTest.cpp
