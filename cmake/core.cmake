@@ -17,6 +17,7 @@ add_library(installer_core STATIC
   ${PROJECT_SOURCE_DIR}/registry/RegFileReader.cpp
   ${PROJECT_SOURCE_DIR}/registry/RegistryPriorState.cpp
   ${PROJECT_SOURCE_DIR}/registry/RegistryValue.cpp
+  ${PROJECT_SOURCE_DIR}/removal/RemovalPlan.cpp
   ${PROJECT_SOURCE_DIR}/unattended/CommandLine.cpp
   ${PROJECT_SOURCE_DIR}/unattended/RegistryFileText.cpp
 )

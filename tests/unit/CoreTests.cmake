@@ -12,6 +12,7 @@ set(INSTALLER_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/RegFileReaderTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RegistryFileTextTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RegistryPriorStateTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RemovalPlanTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StagingAreaTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StrToIntTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextLineReaderTest.cpp
