@@ -3,6 +3,8 @@
 // target: the list keeps the process's current directory there.
 #pragma once
 
+#include <string>
+
 #include "folders/DirectoryListBox.h"
 #include "folders/DriveComboBox.h"
 #include "runtime/Form.h"
@@ -24,6 +26,11 @@ public:
   TLabel Label8{this}; // required megabytes, right-aligned (set by the opener)
   TDriveComboBox DriveComboBox1{this};
   TDirectoryListBox DirectoryListBox1{this};
+
+  // Before the first showing: the dialog opens on `folder` (its drive in
+  // the drive box) when it exists; otherwise it stays on the start-up
+  // folder.
+  void StartIn(const std::string &folder);
 
   void DriveComboBox1Change();
   void Label1Click();

@@ -106,9 +106,7 @@ private:
   // writes nothing. Megabytes as the folder dialog shows them.
   bool EnoughSpace() {
     std::string existing = NearestExistingFolder(line_.target);
-    int64_t freeBytes = -1;
-    if (!existing.empty() && SetCurrentDirectoryA(existing.c_str()))
-      freeBytes = CurrentDriveFreeBytes();
+    int64_t freeBytes = existing.empty() ? -1 : FreeBytes(existing);
     int64_t freeMegabytes = freeBytes / 1000000;
     if (required_ <= freeMegabytes)
       return true;
