@@ -1,6 +1,7 @@
 // The target folder dialog: drive and directory lists, free and required
 // space. The folder the directory list is left on is the installation
-// target: the list keeps the process's current directory there.
+// target, which the extraction dialog takes from the list; the list keeps
+// the process's current directory there too.
 #pragma once
 
 #include <string>

@@ -71,6 +71,21 @@ row_demo() {
   rm -rf "$target"
 }
 
+# A folder with a letter of the ANSI code page beyond ASCII (0xDC in 1252):
+# the files land in that folder, not in one named after the OEM reading of
+# its bytes. The Unix side of the command line is UTF-8.
+row_accented_target() {
+  fresh_release
+  local target="$DRIVE_C/Programme/Übersicht"
+  rm -rf "$DRIVE_C/Programme"
+  RC=0
+  OUT=$(cd "$SCRATCH" && LC_ALL=C.UTF-8 timeout 900 wine "$REL/Installer.exe" /S \
+    '/D=C:\Programme\Übersicht' 2>&1 </dev/null) || RC=$?
+  [ "$RC" = 0 ] || fail "accented target: exit code $RC: $OUT"
+  diff -r "$EXPECTED" "$target" >"$SCRATCH/diff" || fail "accented target: $(ls "$DRIVE_C/Programme")"
+  rm -rf "$DRIVE_C/Programme"
+}
+
 # Unquoted, the folder arrives in two words; its missing parents are made.
 row_unquoted_new_parents() {
   fresh_release
@@ -181,8 +196,8 @@ row_registry() {
   fresh_release
   printf 'not a registry file\r\n' >"$REL/demo.reg"
   run /S '/D=C:\RegBad' "/LOG=$W_LOG"
-  expect_exit registry 5 \
-    "The registry file demo.reg has no \"REGEDIT4\" or \"Windows Registry Editor Version 5.00\" header." log
+  expect_exit registry 5 "The registry file $(winpath "$REL")\\demo.reg has no \
+\"REGEDIT4\" or \"Windows Registry Editor Version 5.00\" header." log
   diff -r "$EXPECTED" "$DRIVE_C/RegBad" >/dev/null || fail "registry: target differs"
   expect_reg no
   rm -rf "$DRIVE_C/RegBad"
@@ -210,8 +225,8 @@ row_bad_command_lines() {
   [ ! -e "$DRIVE_C/x" ] || fail "a bad command line made the target"
 }
 
-rows=(demo unquoted_new_parents space_and_disk_full force truncated missing_volume password
-  bad_releases registry bad_command_lines)
+rows=(demo accented_target unquoted_new_parents space_and_disk_full force truncated missing_volume
+  password bad_releases registry bad_command_lines)
 for r in "${rows[@]}"; do
   echo "row $r"
   "row_$r"
