@@ -24,7 +24,8 @@ void StartRegistryEditor(const std::string &fileName);
 // Imports the file at `path` with the editor's silent switch, waits for it
 // and checks its exit code: "" when it was imported, otherwise the sentence
 // that says why not. A file the editor would refuse without a word (no
-// registry header) is refused here.
+// registry header) is refused here; one with a UTF-8 mark, which the editor
+// does not read, is handed to it in the encoding its header stands for.
 std::string ImportRegistryFile(const std::string &path);
 
 // The shell call that starts the editor; tests record it instead. An empty

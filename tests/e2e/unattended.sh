@@ -192,6 +192,8 @@ row_bad_releases() {
 }
 
 # A .reg file the editor would refuse: the files stay installed, exit 5.
+# One saved by the editor itself (UTF-16LE with its mark) and one with a
+# UTF-8 mark are imported.
 row_registry() {
   fresh_release
   printf 'not a registry file\r\n' >"$REL/demo.reg"
@@ -201,6 +203,21 @@ row_registry() {
   diff -r "$EXPECTED" "$DRIVE_C/RegBad" >/dev/null || fail "registry: target differs"
   expect_reg no
   rm -rf "$DRIVE_C/RegBad"
+  local mark
+  for mark in utf-16 utf-8; do
+    fresh_release
+    if [ $mark = utf-16 ]; then
+      { printf '\xff\xfe'
+        { printf 'Windows Registry Editor Version 5.00\r\n'; tail -n +2 "$DEMO/demo.reg"; } |
+          iconv -f cp1252 -t utf-16le; } >"$REL/demo.reg"
+    else
+      { printf '\xef\xbb\xbf'; iconv -f cp1252 -t utf-8 "$DEMO/demo.reg"; } >"$REL/demo.reg"
+    fi
+    run /S '/D=C:\RegGood' "/LOG=$W_LOG"
+    [ "$RC" = 0 ] || fail "registry $mark: exit code $RC: $OUT"
+    expect_reg yes
+    rm -rf "$DRIVE_C/RegGood"
+  done
 }
 
 # --- the command line -----------------------------------------------------
