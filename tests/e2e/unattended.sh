@@ -19,10 +19,10 @@ XEV=$!
 undo_later kill "$XEV"
 sleep 1
 
+# The log of the row before stays: a run must replace it whole.
 fresh_release() { # the demo release as shipped, an empty drive t:, no import
   rm -rf "$REL" "${DISK:?}"/* && mkdir -p "$REL" && cp -r "$DEMO"/. "$REL/"
   wine reg delete 'HKCU\Software\DemoSoft' /f >/dev/null 2>&1 || true
-  rm -f "$LOG"
 }
 
 # Runs the installer in the release with the switches given, from another
@@ -42,6 +42,9 @@ expect_exit() { # $1 row, $2 code, $3 sentence: on the console and, with $4 "log
   [ "${4:-}" = log ] || return 0
   log_text | grep -qxF -- "$3" || fail "$1: the log lacks \"$3\": $(log_text | tr '\n' '|')"
   [ "$(log_text | tail -1)" = "Exit code: $2" ] || fail "$1: the log does not end with its exit code"
+  [ "$(log_text | grep -c '^Unattended installation started ')" = 1 ] &&
+    log_text | head -1 | grep -q '^Unattended installation started ' ||
+    fail "$1: the log holds more than this run: $(log_text | tr '\n' '|')"
   ! grep -q $'[^\r]$' "$LOG" || fail "$1: a log line without CR LF"
 }
 
@@ -109,6 +112,12 @@ row_space_and_disk_full() {
   run /S '/D=T:\DemoApp' "/LOG=$W_LOG"
   expect_exit "no space" 3 "Not enough free space: 1 Mb. free, ${INI[6]} Mb. required." log
   [ ! -e "$TARGET" ] || fail "no space: the target was made"
+  # Exactly the free megabytes asked for are enough: on to the write error.
+  write_ini "${INI[@]:0:6}" $(($(df -B1 --output=avail "$DISK" | tail -1) / 1000000)) "${INI[@]:7}"
+  run /S '/D=T:\DemoApp' "/LOG=$W_LOG"
+  expect_exit "exactly enough" 4 "Extraction failed: Write error (stopped at "
+  rm -rf "$TARGET"
+  write_ini "${INI[@]}"
   run /S '/D=T:\DemoApp' /FORCE "/LOG=$W_LOG"
   expect_exit "disk full" 4 "Extraction failed: Write error (stopped at "
   log_text | grep -q '^Extraction failed: Write error (stopped at .*)$' || fail "disk full: log"

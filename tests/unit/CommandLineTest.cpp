@@ -30,6 +30,8 @@ const Case kCases[] = {
      "a b.log"},
     {{"/S", "/D=\\\\server\\share\\apps"}, "", true, false, false, "\\\\server\\share\\apps", ""},
     {{"/S", "/D=C:/apps"}, "", true, false, false, "C:/apps", ""},
+    // Only the first '=' ends the switch's name.
+    {{"/S", "/D=C:\\a=b", "/LOG=C:\\a=b.log"}, "", true, false, false, "C:\\a=b", "C:\\a=b.log"},
     // Without /S, /D= alone is where the folder dialog starts.
     {{"/D=D:\\Games"}, "", false, false, false, "D:\\Games", ""},
     // Help wins over everything else, errors included.
