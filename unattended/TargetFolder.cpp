@@ -4,7 +4,6 @@
 
 #include "folders/FolderPath.h"
 #include "runtime/FileQueries.h"
-#include "unattended/CommandLine.h"
 
 namespace {
 // Visits the folders from the root down to `path` until `visit` says no.

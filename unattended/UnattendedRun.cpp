@@ -9,25 +9,17 @@
 #include "extract/UnrarApi.h"
 #include "extract/UnrarDll.h"
 #include "folders/FreeSpace.h"
+#include "release/InstallIni.h"
+#include "release/RegistryImport.h"
 #include "runtime/Exception.h"
 #include "runtime/FileQueries.h"
 #include "runtime/LibraryFunction.h"
 #include "runtime/StrToInt.h"
-#include "shell/InstallIni.h"
 #include "unattended/LogView.h"
-#include "unattended/RegistryImport.h"
 #include "unattended/RunReport.h"
 #include "unattended/TargetFolder.h"
 
 namespace {
-// What the run takes from install.ini.
-struct Release {
-  std::string title;
-  std::string archivePath;
-  std::string requiredMegabytes;
-  std::string registryFile;
-};
-
 std::string ErrorText(unsigned long code) {
   return "error " + std::to_string(code);
 }
@@ -56,30 +48,13 @@ public:
 private:
   // The same reader and rules as the splash window, in the program's folder.
   bool ReadRelease() {
-    installerFolder_ = ProgramFolder();
-    if (installerFolder_.empty() || !SetCurrentDirectoryA(installerFolder_.c_str())) {
-      report_.Failure("Cannot open the release folder " + installerFolder_ + ".");
+    releaseFolder_ = ProgramFolder();
+    if (!IsFolder(releaseFolder_)) {
+      report_.Failure("Cannot open the release folder " + releaseFolder_ + ".");
       return false;
     }
     try {
-      ReadInstallIniFields(installerFolder_, [this](IniField field, const std::string &value) {
-        switch (field) {
-        case IniField::Title:
-          release_.title = value;
-          break;
-        case IniField::ArchivePath:
-          release_.archivePath = value;
-          break;
-        case IniField::RequiredMegabytes:
-          release_.requiredMegabytes = value;
-          break;
-        case IniField::RegistryFile:
-          release_.registryFile = value;
-          break;
-        default:
-          break;
-        }
-      });
+      ReadInstallIni(releaseFolder_, release_);
       required_ = StrToInt(release_.requiredMegabytes);
     } catch (const Exception &error) {
       report_.Failure(std::string(kInstallIniName) + ": " + error.Message());
@@ -106,9 +81,7 @@ private:
   // writes nothing. Megabytes as the folder dialog shows them.
   bool EnoughSpace() {
     std::string existing = NearestExistingFolder(line_.target);
-    int64_t freeBytes = -1;
-    if (!existing.empty() && SetCurrentDirectoryA(existing.c_str()))
-      freeBytes = CurrentDriveFreeBytes();
+    int64_t freeBytes = existing.empty() ? -1 : FreeBytes(existing);
     int64_t freeMegabytes = freeBytes / 1000000;
     if (required_ <= freeMegabytes)
       return true;
@@ -129,54 +102,53 @@ private:
                       ").");
       return false;
     }
-    if (!SetCurrentDirectoryA(line_.target.c_str())) {
-      report_.Failure("Cannot open the target folder " + line_.target + " (" +
-                      ErrorText(GetLastError()) + ").");
-      return false;
-    }
     LogView view(report_);
+    ExtractionOutcome outcome;
     try {
-      // The registry file is imported below, waited for; not by the run.
-      ExtractionRun run(ExtractionLibrary(), view, {installerFolder_, ""});
-      run.ExtractArchive(release_.archivePath, 0);
+      ExtractionRun run(ExtractionLibrary(), view);
+      outcome = run.ExtractArchive(release_.archivePath, line_.target, 0);
     } catch (const Exception &error) {
       report_.Failure(error.Message());
       return false;
     }
-    if (!view.LibraryFailure().empty()) {
+    if (outcome == ExtractionOutcome::Complete)
+      return true;
+    if (outcome == ExtractionOutcome::LibraryUnusable) {
       extractExit_ = ExitCode::UnusableRelease;
       report_.Failure(view.LibraryFailure());
       return false;
     }
-    if (view.Succeeded())
-      return true;
     std::string sentence =
-        "Extraction failed: " +
-        (view.EndedAtMissingVolume() ? "the set ended at a missing volume" : view.LastStatus());
+        "Extraction failed: " + (outcome == ExtractionOutcome::EndedAtMissingVolume
+                                     ? "the set ended at a missing volume"
+                                     : view.LastStatus());
     if (!view.Entry().empty())
       sentence += " (stopped at " + view.Entry() + ")";
     report_.Failure(sentence);
     return false;
   }
 
+  // A relative name counts from the release folder, as on the windowed
+  // road.
   bool ImportRegistry() {
-    if (!IsFile(release_.registryFile)) {
+    const std::string path = ReleaseFilePath(releaseFolder_, release_.registryFile);
+    if (!IsFile(path)) {
       report_.Line("No registry file to import.");
       return true;
     }
-    std::string failure = ImportRegistryFile(release_.registryFile);
+    std::string failure = ImportRegistryFile(path);
     if (!failure.empty()) {
       report_.Failure(failure);
       return false;
     }
-    report_.Line("Registry file imported: " + release_.registryFile);
+    report_.Line("Registry file imported: " + path);
     return true;
   }
 
   const CommandLine &line_;
   RunReport &report_;
-  std::string installerFolder_;
-  Release release_;
+  std::string releaseFolder_;
+  InstallIni release_;
   int32_t required_ = 0;
   ExitCode extractExit_ = ExitCode::ExtractionFailed;
 };

@@ -19,10 +19,10 @@ XEV=$!
 undo_later kill "$XEV"
 sleep 1
 
+# The log of the row before stays: a run must replace it whole.
 fresh_release() { # the demo release as shipped, an empty drive t:, no import
   rm -rf "$REL" "${DISK:?}"/* && mkdir -p "$REL" && cp -r "$DEMO"/. "$REL/"
   wine reg delete 'HKCU\Software\DemoSoft' /f >/dev/null 2>&1 || true
-  rm -f "$LOG"
 }
 
 # Runs the installer in the release with the switches given, from another
@@ -42,6 +42,9 @@ expect_exit() { # $1 row, $2 code, $3 sentence: on the console and, with $4 "log
   [ "${4:-}" = log ] || return 0
   log_text | grep -qxF -- "$3" || fail "$1: the log lacks \"$3\": $(log_text | tr '\n' '|')"
   [ "$(log_text | tail -1)" = "Exit code: $2" ] || fail "$1: the log does not end with its exit code"
+  [ "$(log_text | grep -c '^Unattended installation started ')" = 1 ] &&
+    log_text | head -1 | grep -q '^Unattended installation started ' ||
+    fail "$1: the log holds more than this run: $(log_text | tr '\n' '|')"
   ! grep -q $'[^\r]$' "$LOG" || fail "$1: a log line without CR LF"
 }
 
@@ -71,6 +74,21 @@ row_demo() {
   rm -rf "$target"
 }
 
+# A folder with a letter of the ANSI code page beyond ASCII (0xDC in 1252):
+# the files land in that folder, not in one named after the OEM reading of
+# its bytes. The Unix side of the command line is UTF-8.
+row_accented_target() {
+  fresh_release
+  local target="$DRIVE_C/Programme/Übersicht"
+  rm -rf "$DRIVE_C/Programme"
+  RC=0
+  OUT=$(cd "$SCRATCH" && LC_ALL=C.UTF-8 timeout 900 wine "$REL/Installer.exe" /S \
+    '/D=C:\Programme\Übersicht' 2>&1 </dev/null) || RC=$?
+  [ "$RC" = 0 ] || fail "accented target: exit code $RC: $OUT"
+  diff -r "$EXPECTED" "$target" >"$SCRATCH/diff" || fail "accented target: $(ls "$DRIVE_C/Programme")"
+  rm -rf "$DRIVE_C/Programme"
+}
+
 # Unquoted, the folder arrives in two words; its missing parents are made.
 row_unquoted_new_parents() {
   fresh_release
@@ -94,6 +112,12 @@ row_space_and_disk_full() {
   run /S '/D=T:\DemoApp' "/LOG=$W_LOG"
   expect_exit "no space" 3 "Not enough free space: 1 Mb. free, ${INI[6]} Mb. required." log
   [ ! -e "$TARGET" ] || fail "no space: the target was made"
+  # Exactly the free megabytes asked for are enough: on to the write error.
+  write_ini "${INI[@]:0:6}" $(($(df -B1 --output=avail "$DISK" | tail -1) / 1000000)) "${INI[@]:7}"
+  run /S '/D=T:\DemoApp' "/LOG=$W_LOG"
+  expect_exit "exactly enough" 4 "Extraction failed: Write error (stopped at "
+  rm -rf "$TARGET"
+  write_ini "${INI[@]}"
   run /S '/D=T:\DemoApp' /FORCE "/LOG=$W_LOG"
   expect_exit "disk full" 4 "Extraction failed: Write error (stopped at "
   log_text | grep -q '^Extraction failed: Write error (stopped at .*)$' || fail "disk full: log"
@@ -177,15 +201,32 @@ row_bad_releases() {
 }
 
 # A .reg file the editor would refuse: the files stay installed, exit 5.
+# One saved by the editor itself (UTF-16LE with its mark) and one with a
+# UTF-8 mark are imported.
 row_registry() {
   fresh_release
   printf 'not a registry file\r\n' >"$REL/demo.reg"
   run /S '/D=C:\RegBad' "/LOG=$W_LOG"
-  expect_exit registry 5 \
-    "The registry file demo.reg has no \"REGEDIT4\" or \"Windows Registry Editor Version 5.00\" header." log
+  expect_exit registry 5 "The registry file $(winpath "$REL")\\demo.reg has no \
+\"REGEDIT4\" or \"Windows Registry Editor Version 5.00\" header." log
   diff -r "$EXPECTED" "$DRIVE_C/RegBad" >/dev/null || fail "registry: target differs"
   expect_reg no
   rm -rf "$DRIVE_C/RegBad"
+  local mark
+  for mark in utf-16 utf-8; do
+    fresh_release
+    if [ $mark = utf-16 ]; then
+      { printf '\xff\xfe'
+        { printf 'Windows Registry Editor Version 5.00\r\n'; tail -n +2 "$DEMO/demo.reg"; } |
+          iconv -f cp1252 -t utf-16le; } >"$REL/demo.reg"
+    else
+      { printf '\xef\xbb\xbf'; iconv -f cp1252 -t utf-8 "$DEMO/demo.reg"; } >"$REL/demo.reg"
+    fi
+    run /S '/D=C:\RegGood' "/LOG=$W_LOG"
+    [ "$RC" = 0 ] || fail "registry $mark: exit code $RC: $OUT"
+    expect_reg yes
+    rm -rf "$DRIVE_C/RegGood"
+  done
 }
 
 # --- the command line -----------------------------------------------------
@@ -210,8 +251,8 @@ row_bad_command_lines() {
   [ ! -e "$DRIVE_C/x" ] || fail "a bad command line made the target"
 }
 
-rows=(demo unquoted_new_parents space_and_disk_full force truncated missing_volume password
-  bad_releases registry bad_command_lines)
+rows=(demo accented_target unquoted_new_parents space_and_disk_full force truncated missing_volume
+  password bad_releases registry bad_command_lines)
 for r in "${rows[@]}"; do
   echo "row $r"
   "row_$r"

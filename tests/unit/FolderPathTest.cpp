@@ -129,6 +129,16 @@ TEST(FolderPathTest, JoinAddsABackslashUnlessTheLastCharacterIsOne) {
   }
 }
 
+TEST(FolderPathTest, RootLengthOfAbsoluteFolders) {
+  const std::pair<const char *, size_t> cases[] = {
+      {"C:\\", 3},    {"c:/x/y", 3},    {"\\\\srv\\share", 11}, {"\\\\srv\\share\\a", 11},
+      {"\\\\srv", 0}, {"\\\\srv\\", 0}, {"\\\\\\share", 0},     {"\\\\srv\\\\share", 0},
+      {"C:", 0},      {"1:\\x", 0},     {"relative\\x", 0},     {"", 0},
+  };
+  for (const auto &[path, root] : cases)
+    EXPECT_EQ(AbsoluteRootLength(path), root) << path;
+}
+
 TEST(FolderPathTest, LevelsRunFromTheRootDownAndSkipTrailBytes) {
   using Levels = std::vector<std::string>;
   const struct {
