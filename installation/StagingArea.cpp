@@ -290,6 +290,11 @@ void StagingArea::RemoveTree(const std::string &path) {
 
 StagingProblem StagingArea::Remove() {
   using Kind = StagingFiles::Kind;
+  if (files_.KindOf(stage_) == Kind::Missing)
+    return {};
+  // Only ever our own: marked, or empty as a run that died at once left it.
+  if (!Marked() && !files_.List(stage_).empty())
+    return {StagingProblem::Kind::NameTaken, kStagingName};
   const std::string aside = stage_ + "\\aside";
   // Before the commit was complete, what is aside is the user's own: it
   // must have gone back.
