@@ -7,7 +7,7 @@ add_library(installer_core STATIC
   ${PROJECT_SOURCE_DIR}/runtime/Exception.cpp
   ${PROJECT_SOURCE_DIR}/runtime/StrToInt.cpp
   ${PROJECT_SOURCE_DIR}/runtime/TextLineReader.cpp
-  ${PROJECT_SOURCE_DIR}/shell/InstallIniMap.cpp
+  ${PROJECT_SOURCE_DIR}/release/InstallIniMap.cpp
   ${PROJECT_SOURCE_DIR}/extract/ExtractTexts.cpp
   ${PROJECT_SOURCE_DIR}/extract/PacedView.cpp
   ${PROJECT_SOURCE_DIR}/folders/FolderPath.cpp
@@ -17,9 +17,9 @@ add_library(installer_core STATIC
   ${PROJECT_SOURCE_DIR}/registry/RegFileReader.cpp
   ${PROJECT_SOURCE_DIR}/registry/RegistryPriorState.cpp
   ${PROJECT_SOURCE_DIR}/registry/RegistryValue.cpp
+  ${PROJECT_SOURCE_DIR}/release/RegistryFileText.cpp
   ${PROJECT_SOURCE_DIR}/removal/RemovalPlan.cpp
   ${PROJECT_SOURCE_DIR}/unattended/CommandLine.cpp
-  ${PROJECT_SOURCE_DIR}/unattended/RegistryFileText.cpp
 )
 target_include_directories(installer_core PUBLIC ${PROJECT_SOURCE_DIR})
 target_compile_options(installer_core PRIVATE ${INSTALLER_WARNINGS} ${INSTALLER_SIZE_FLAGS})

@@ -28,6 +28,10 @@ public:
   // destPath and destName write the entry under its own name into the
   // current folder.
   virtual int ProcessFile(RarHandle archive, int operation, char *destPath, char *destName) = 0;
+  // RARProcessFileW: the same with a UTF-16 destination; a non-null
+  // destPath is the folder the entry is written into under its own name.
+  virtual int ProcessFileW(RarHandle archive, int operation, wchar_t *destPath,
+                           wchar_t *destName) = 0;
   // RARSetChangeVolProc / RARSetProcessDataProc: the callbacks for later
   // calls on this handle.
   virtual void SetChangeVolProc(RarHandle archive, CHANGEVOLPROC proc) = 0;

@@ -2,7 +2,7 @@
 // while it works.
 #include "extract/ExtractArchive.h"
 
-#include <shellapi.h>
+#include <windows.h>
 
 #include <cstring>
 #include <memory>
@@ -14,15 +14,12 @@
 #include "extract/UnrarDll.h"
 #include "extract/WideName.h"
 #include "runtime/Exception.h"
-#include "runtime/FileQueries.h"
-#include "runtime/IoResult.h"
 #include "runtime/SystemEntry.h"
 
 namespace {
 constexpr unsigned kCommentSize = 16384;
 
 ArchiveLibrary *library = nullptr;
-ShellExecuteFunction shellExecute = ShellExecuteA;
 FrameClock frameClock;
 
 uint32_t PerformanceMilliseconds() {
@@ -70,18 +67,8 @@ void SetExtractionClock(FrameClock clock) {
   frameClock = std::move(clock);
 }
 
-void SetShellExecute(ShellExecuteFunction function) {
-  shellExecute = function ? std::move(function) : ShellExecuteA;
-}
-
-ExtractionRun::ExtractionRun(ArchiveLibrary &library, ExtractionView &view, ExtractionEnd end)
-    : library_(library), view_(view), end_(std::move(end)) {}
-
-void ExtractionRun::RunRegEdit(const std::string &fileName) {
-  // Quoted, so a name with blanks reaches the editor as one argument.
-  std::string parameters = "\"" + fileName + "\"";
-  shellExecute(nullptr, "open", "regedit.exe", parameters.c_str(), "", SW_SHOWNORMAL);
-}
+ExtractionRun::ExtractionRun(ArchiveLibrary &library, ExtractionView &view)
+    : library_(library), view_(view) {}
 
 int ExtractionRun::ReadHeader(RarHandle archive, RARHeaderDataEx &header) {
   header = RARHeaderDataEx{};
@@ -94,8 +81,10 @@ int ExtractionRun::ReadHeader(RarHandle archive, RARHeaderDataEx &header) {
   return result;
 }
 
-void ExtractionRun::ExtractArchive(const std::string &arcName, int mode) {
+ExtractionOutcome ExtractionRun::ExtractArchive(const std::string &arcName,
+                                                const std::string &destination, int mode) {
   CurrentRun current(current_, this);
+  volumeRefused_ = false;
 
   std::vector<char> path(arcName.begin(), arcName.end());
   path.push_back('\0');
@@ -111,11 +100,11 @@ void ExtractionRun::ExtractArchive(const std::string &arcName, int mode) {
     archive = library_.OpenArchive(&open);
   } catch (const Exception &error) {
     view_.ShowLibraryFailure(error);
-    return;
+    return ExtractionOutcome::LibraryUnusable;
   }
   if (open.OpenResult != 0) {
     view_.ShowStatus(OpenFailureText(static_cast<int>(open.OpenResult), arcName));
-    return;
+    return ExtractionOutcome::Failed;
   }
 
   if (open.CmtState == RAR_CMT_READ)
@@ -130,17 +119,21 @@ void ExtractionRun::ExtractArchive(const std::string &arcName, int mode) {
   auto header = std::make_unique<RARHeaderDataEx>();
   const int operation = mode == 0 ? RAR_EXTRACT : RAR_TEST;
   const std::string prefix = ModePrefix(mode);
+  // An empty folder (none could be read) leaves the library its default:
+  // the current one.
+  std::wstring folder = WideFolder(destination);
+  wchar_t *destPath = folder.empty() ? nullptr : &folder[0];
 
   int result = ReadHeader(archive, *header);
   while (result == 0) {
     if (!prefix.empty())
       view_.ShowStatus(prefix + EntryDisplayName(*header));
-    int processed = library_.ProcessFile(archive, operation, nullptr, nullptr);
+    int processed = library_.ProcessFileW(archive, operation, destPath, nullptr);
     // A folder or an empty file that got no data may fail harmlessly.
     if (processed != 0 && entrySize_ != 0) {
       view_.ShowStatus(ProcessFailureText(processed));
       library_.CloseArchive(archive);
-      return;
+      return ExtractionOutcome::Failed;
     }
     result = ReadHeader(archive, *header);
   }
@@ -148,20 +141,18 @@ void ExtractionRun::ExtractArchive(const std::string &arcName, int mode) {
     // The set was not walked to its end: what has been written is partial.
     view_.ShowStatus(HeaderFailureText(result));
     library_.CloseArchive(archive);
-    return;
+    return ExtractionOutcome::Failed;
   }
 
   library_.CloseArchive(archive);
-  Finish();
+  return volumeRefused_ ? ExtractionOutcome::EndedAtMissingVolume : ExtractionOutcome::Complete;
 }
 
-void ExtractionRun::Finish() {
-  view_.Finish();
-  if (!SetCurrentDirectoryA(end_.installerFolder.c_str()))
-    SetIoResult(static_cast<int32_t>(GetLastError()));
-  IoCheck();
-  if (IsFile(end_.regFile))
-    RunRegEdit(end_.regFile);
+bool ExtractionRun::AskForVolume(const std::string &prompt) {
+  if (view_.AskForVolume(prompt))
+    return true;
+  volumeRefused_ = true;
+  return false;
 }
 
 void ExtractionRun::DataBlock(int size) {
@@ -179,7 +170,7 @@ int UNRAR_CALL ExtractionRun::ChangeVolProc(char *arcName, int mode) {
   return GuardedEntry(mode == RAR_VOL_ASK ? 0 : 1, [&] {
     ExtractionRun *run = current_;
     if (mode == RAR_VOL_ASK)
-      return run && run->view_.AskForVolume(VolumePromptText(arcName)) ? 1 : 0;
+      return run && run->AskForVolume(VolumePromptText(arcName)) ? 1 : 0;
     if (run)
       run->view_.ShowHeading("Unpacking > " + VolumeFileName(arcName));
     return 1;

@@ -1,14 +1,11 @@
-// The extraction driver: one run over an archive set, with the two
-// callbacks the archive library calls while it works. A run talks to the
-// library and to a view only; what its end steps need comes in with it.
-// The library and the shell that starts the registry editor can be
-// replaced, so tests can script the one and record the other.
+// The extraction driver: one run over an archive set into a folder, with
+// the two callbacks the archive library calls while it works. A run talks to
+// the library and to a view only, and stops at the end of the set: what
+// comes after (the windows' end steps, the registry import) is its caller's,
+// told by the outcome. The library can be replaced, so tests can script it.
 #pragma once
 
-#include <windows.h>
-
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "extract/PacedView.h"
@@ -27,31 +24,33 @@ void SetExtractionLibrary(ArchiveLibrary *library);
 FrameClock ExtractionClock();
 void SetExtractionClock(FrameClock clock);
 
-using ShellExecuteFunction = std::function<HINSTANCE(HWND owner, LPCSTR verb, LPCSTR file,
-                                                     LPCSTR parameters, LPCSTR folder, INT show)>;
-// An empty one (nullptr) goes back to ShellExecuteA.
-void SetShellExecute(ShellExecuteFunction function);
-
-// What the steps after a complete run need, taken from the splash window's
-// hidden controls by whoever starts the run.
-struct ExtractionEnd {
-  std::string installerFolder; // made current again
-  std::string regFile;         // handed to the registry editor if it names a file
+// How a run over a set ended.
+enum class ExtractionOutcome {
+  // The set was walked to its end.
+  Complete,
+  // The library ended the set early, without a failure, after the view
+  // gave up on a missing volume.
+  EndedAtMissingVolume,
+  // The library reported a failure; the view shows its text.
+  Failed,
+  // The archive library is missing or unusable; the view was told.
+  LibraryUnusable,
 };
 
 class ExtractionRun {
 public:
-  ExtractionRun(ArchiveLibrary &library, ExtractionView &view, ExtractionEnd end);
+  ExtractionRun(ArchiveLibrary &library, ExtractionView &view);
   ExtractionRun(const ExtractionRun &) = delete;
   ExtractionRun &operator=(const ExtractionRun &) = delete;
 
   // Walks the set whose first volume is `arcName` (mode 0 extract, 1 test,
-  // 2 print) into the current folder. On a failure the view keeps its text
-  // and nothing else happens; at the end of the set the view finishes, the
-  // installer's folder becomes current and the registry file is imported.
-  void ExtractArchive(const std::string &arcName, int mode);
-  // Starts the registry editor on `fileName`, without waiting for it.
-  void RunRegEdit(const std::string &fileName);
+  // 2 print) and has the library write each entry into `destination`, an
+  // absolute folder in the ANSI code page (handed on in UTF-16: the
+  // library's narrow call would read it in the OEM code page). The current
+  // directory is neither used nor changed. On a failure the view keeps its
+  // text.
+  ExtractionOutcome ExtractArchive(const std::string &arcName, const std::string &destination,
+                                   int mode);
 
   // Percent of the current entry written so far, and its unpacked size
   // (1 once data came for an entry of size 0).
@@ -66,11 +65,11 @@ public:
 private:
   int ReadHeader(RarHandle archive, RARHeaderDataEx &header);
   void DataBlock(int size);
-  void Finish();
+  bool AskForVolume(const std::string &prompt);
 
   ArchiveLibrary &library_;
   ExtractionView &view_;
-  ExtractionEnd end_;
+  bool volumeRefused_ = false;
   double progress_ = 0;
   int64_t entrySize_ = 0;
 

@@ -22,9 +22,6 @@ public:
   virtual void ProcessMessages() = 0;
   // Shows `prompt` for a missing volume; false when the user gives up.
   virtual bool AskForVolume(const std::string &prompt) = 0;
-  // The set was walked to its end: the view steps aside and gives control
-  // back to the splash window.
-  virtual void Finish() = 0;
   // The archive library itself is missing or unusable: a failure of the
   // program rather than of the archive (the dialog shows the application's
   // error box, a view without windows reports it its own way).

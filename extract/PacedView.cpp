@@ -42,11 +42,6 @@ bool PacedView::AskForVolume(const std::string &prompt) {
   return screen_.AskForVolume(prompt);
 }
 
-void PacedView::Finish() {
-  Flush();
-  screen_.Finish();
-}
-
 void PacedView::ShowLibraryFailure(const Exception &error) {
   Flush();
   screen_.ShowLibraryFailure(error);

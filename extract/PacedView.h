@@ -3,8 +3,8 @@
 // them would bind a run of many small files to the cost of painting, while
 // the screen shows one picture per frame and a person reads far fewer. The
 // latest status, heading and bar position are kept and handed on when a
-// frame is due, and always before the run pauses (a volume prompt, the end)
-// and when Flush is called after the run returned.
+// frame is due, and always before the run pauses (a volume prompt, a
+// failure of the library) and when Flush is called after the run returned.
 #pragma once
 
 #include <cstdint>
@@ -36,7 +36,6 @@ public:
   void ShowProgress(int32_t position) override;
   void ProcessMessages() override;
   bool AskForVolume(const std::string &prompt) override;
-  void Finish() override;
   void ShowLibraryFailure(const Exception &error) override;
 
   // Hands on whatever the screen does not show yet, whether a frame is due

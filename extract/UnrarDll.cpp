@@ -58,6 +58,7 @@ void UnrarDll::Load() {
   Bind(loaded, fileName_, "RARReadHeader", calls.readHeader);
   Bind(loaded, fileName_, "RARReadHeaderEx", calls.readHeaderEx);
   Bind(loaded, fileName_, "RARProcessFile", calls.processFile);
+  Bind(loaded, fileName_, "RARProcessFileW", calls.processFileW);
   Bind(loaded, fileName_, "RARSetChangeVolProc", calls.setChangeVolProc);
   Bind(loaded, fileName_, "RARSetProcessDataProc", calls.setProcessDataProc);
   Bind(loaded, fileName_, "RAROpenArchiveEx", calls.openArchiveEx);
@@ -87,6 +88,10 @@ int UnrarDll::ReadHeaderEx(RarHandle archive, RARHeaderDataEx *header) {
 
 int UnrarDll::ProcessFile(RarHandle archive, int operation, char *destPath, char *destName) {
   return Bound().processFile(archive, operation, destPath, destName);
+}
+
+int UnrarDll::ProcessFileW(RarHandle archive, int operation, wchar_t *destPath, wchar_t *destName) {
+  return Bound().processFileW(archive, operation, destPath, destName);
 }
 
 void UnrarDll::SetChangeVolProc(RarHandle archive, CHANGEVOLPROC proc) {

@@ -10,8 +10,8 @@
 
 class UnrarDll : public ArchiveLibrary {
 public:
-  // The process's binding to "unrar.dll" in the program's own folder. Loaded at its first call, kept loaded for
-  // the rest of the process; a failed load is tried again at the next call.
+  // The process's binding to "unrar.dll" in the program's own folder. Loaded at its first call,
+  // kept loaded for the rest of the process; a failed load is tried again at the next call.
   static UnrarDll &Instance();
 
   // A binding to another file (tests: a missing DLL, one without the calls).
@@ -23,7 +23,7 @@ public:
 
   const std::string &FileName() const { return fileName_; }
   bool Loaded() const { return static_cast<bool>(module_); }
-  // Loads the file and looks up all eight calls, unless done already.
+  // Loads the file and looks up all nine calls, unless done already.
   // Throws Exception: "Cannot load <file> (error <n>)" or
   // "<file> has no entry point <call>".
   void Load();
@@ -34,6 +34,7 @@ public:
   int ReadHeader(RarHandle archive, RARHeaderData *header) override;
   int ReadHeaderEx(RarHandle archive, RARHeaderDataEx *header) override;
   int ProcessFile(RarHandle archive, int operation, char *destPath, char *destName) override;
+  int ProcessFileW(RarHandle archive, int operation, wchar_t *destPath, wchar_t *destName) override;
   void SetChangeVolProc(RarHandle archive, CHANGEVOLPROC proc) override;
   void SetProcessDataProc(RarHandle archive, PROCESSDATAPROC proc) override;
 
@@ -46,6 +47,7 @@ private:
     int(UNRAR_CALL *readHeader)(RarHandle, RARHeaderData *);
     int(UNRAR_CALL *readHeaderEx)(RarHandle, RARHeaderDataEx *);
     int(UNRAR_CALL *processFile)(RarHandle, int, char *, char *);
+    int(UNRAR_CALL *processFileW)(RarHandle, int, wchar_t *, wchar_t *);
     void(UNRAR_CALL *setChangeVolProc)(RarHandle, CHANGEVOLPROC);
     void(UNRAR_CALL *setProcessDataProc)(RarHandle, PROCESSDATAPROC);
   };

@@ -1,5 +1,5 @@
-// Entry names for display: the library's wide name field in the ANSI code
-// page, the one the labels draw with.
+// Names between the ANSI code page the program works in and the library's
+// wide fields and calls: entry names for display, the destination folder.
 #pragma once
 
 #include <string>
@@ -16,3 +16,8 @@ std::string WideToCodePage(const wchar_t *text, size_t count, unsigned codePage)
 // the wide one is empty or cannot be converted; blanks and control
 // characters trimmed at both ends.
 std::string EntryDisplayName(const RARHeaderDataEx &header);
+
+// `folder` (ANSI code page) in UTF-16, as the platform resolves it: forward
+// slashes as backslashes, "." and ".." steps taken (or as it is when it
+// cannot be resolved); "" for "".
+std::wstring WideFolder(const std::string &folder);

@@ -40,6 +40,12 @@ TDriveComboBox::~TDriveComboBox() {
 }
 
 void TDriveComboBox::SetDrive(char drive) {
+  // Before the window exists the drive is only kept: the window selects it
+  // and raises OnChange when it is made.
+  if (!HandleAllocated()) {
+    drive_ = textCase_ == tcUpperCase ? UpperLetter(drive) : LowerLetter(drive);
+    return;
+  }
   if (ItemIndex() >= 0 && UpperLetter(drive) == UpperLetter(drive_))
     return;
   if (drive == 0) {

@@ -21,7 +21,8 @@ public:
   // The selected drive letter in the case of TextCase(); 0 for none.
   char Drive() const { return drive_; }
   // Selects the entry of `drive` and raises OnChange (nothing when it is
-  // already selected).
+  // already selected). Before the window exists it only keeps the drive,
+  // which the window selects when it is made.
   void SetDrive(char drive);
   TTextCase TextCase() const { return textCase_; }
   void SetTextCase(TTextCase textCase);

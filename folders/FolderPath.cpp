@@ -1,6 +1,7 @@
 #include "folders/FolderPath.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace {
 // Positions of the bytes equal to one of `separators`, skipping the byte
@@ -25,6 +26,10 @@ bool EndsWithBackslash(const std::string &text, FolderSystem &fs) {
   std::vector<size_t> cuts = Separators(text, "\\", fs);
   return !cuts.empty() && cuts.back() + 1 == text.size();
 }
+
+bool IsSlash(char c) {
+  return c == '\\' || c == '/';
+}
 } // namespace
 
 bool FitsPathBuffer(const std::string &path) {
@@ -43,6 +48,25 @@ std::string DrivePart(const std::string &path) {
     return path.substr(0, share);
   }
   return {};
+}
+
+size_t AbsoluteRootLength(const std::string &path) {
+  if (path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+      IsSlash(path[2]))
+    return 3;
+  // A share: two slashes, a server name, a slash and a share name.
+  if (path.size() < 5 || !IsSlash(path[0]) || !IsSlash(path[1]))
+    return 0;
+  size_t serverEnd = path.find_first_of("\\/", 2);
+  if (serverEnd == std::string::npos || serverEnd == 2 || serverEnd + 1 >= path.size() ||
+      IsSlash(path[serverEnd + 1]))
+    return 0;
+  size_t shareEnd = path.find_first_of("\\/", serverEnd + 1);
+  return shareEnd == std::string::npos ? path.size() : shareEnd;
+}
+
+bool IsAbsoluteFolder(const std::string &path) {
+  return AbsoluteRootLength(path) != 0;
 }
 
 std::string JoinPath(const std::string &folder, const std::string &name, FolderSystem &fs) {

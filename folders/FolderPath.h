@@ -39,6 +39,11 @@ bool FitsPathBuffer(const std::string &path);
 
 // "C:" for C:\APPS, "\\server\share" for \\server\share\data, "" otherwise.
 std::string DrivePart(const std::string &path);
+// The length of the root of an absolute folder: 3 for "C:\..." (either
+// slash), up to the end of the share name for "\\server\share..."; 0 for a
+// folder that depends on the current drive or directory.
+size_t AbsoluteRootLength(const std::string &path);
+bool IsAbsoluteFolder(const std::string &path);
 // `folder`, a backslash unless it ends with one, and `name`. In double-byte
 // code pages a 0x5C trail byte at the end is part of a character, not a
 // backslash.

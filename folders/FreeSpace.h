@@ -1,13 +1,15 @@
-// Free space of the drive that holds the process's current directory.
+// Free space of the drive that holds a folder.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
-// Bytes free to this user on the current drive; -1 when it cannot be read.
-// Exact on volumes of any size: the per-cluster query is only the fallback.
-int64_t CurrentDriveFreeBytes();
+// Bytes free to this user on the drive of `folder` (a folder that exists);
+// -1 when it cannot be read. Exact on volumes of any size: the per-cluster
+// query is only the fallback.
+int64_t FreeBytes(const std::string &folder);
 
 // Tests replace the platform query; an empty one (nullptr) restores it.
-using FreeBytesQuery = std::function<int64_t()>;
+using FreeBytesQuery = std::function<int64_t(const std::string &folder)>;
 void SetFreeBytesQuery(FreeBytesQuery query);

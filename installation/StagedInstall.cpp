@@ -1,5 +1,7 @@
 #include "installation/StagedInstall.h"
 
+#include "extract/ExtractTexts.h"
+#include "extract/UnrarApi.h"
 #include "runtime/Handles.h"
 
 namespace {
@@ -15,15 +17,25 @@ StagedInstall::StagedInstall(const std::string &target)
     : target_(target), area_(files_, WinStagingFiles::TargetPath(target)),
       destination_(WinStagingFiles::AnsiPath(area_.FilesFolder())) {}
 
+StagedInstall::~StagedInstall() {
+  if (begun_)
+    End();
+}
+
 std::string StagedInstall::Begin() {
+  recovered_ = files_.KindOf(area_.Folder()) != StagingFiles::Kind::Missing;
   if (StagingProblem problem = area_.Recover())
     return StagingProblemText(problem);
   FileHandle folder = OpenFolder(target_, GENERIC_READ);
   timesKept_ = folder && GetFileTime(folder.Get(), &created_, &accessed_, &written_);
   if (StagingProblem problem = area_.Create()) {
-    area_.Remove();
-    return StagingProblemText(problem);
+    if (problem.kind != StagingProblem::Kind::Move)
+      return StagingProblemText(problem);
+    area_.Remove(); // what was made of it
+    RestoreTimes();
+    return ProcessFailureText(ERAR_ECREATE);
   }
+  begun_ = true;
   return "";
 }
 
@@ -34,11 +46,15 @@ std::string StagedInstall::Commit() {
 }
 
 std::string StagedInstall::End() {
+  begun_ = false;
   StagingProblem problem = area_.Remove();
-  if (!committed_ && timesKept_) {
-    FileHandle folder = OpenFolder(target_, FILE_WRITE_ATTRIBUTES);
-    if (folder)
-      SetFileTime(folder.Get(), &created_, &accessed_, &written_);
-  }
+  if (!committed_)
+    RestoreTimes();
   return StagingProblemText(problem);
+}
+
+void StagedInstall::RestoreTimes() {
+  FileHandle folder = timesKept_ ? OpenFolder(target_, FILE_WRITE_ATTRIBUTES) : FileHandle();
+  if (folder)
+    SetFileTime(folder.Get(), &created_, &accessed_, &written_);
 }

@@ -15,12 +15,19 @@ class StagedInstall {
 public:
   // `target` is the folder the user chose (ANSI), existing.
   explicit StagedInstall(const std::string &target);
+  // A run left by an exception still leaves no staging folder.
+  ~StagedInstall();
   StagedInstall(const StagedInstall &) = delete;
   StagedInstall &operator=(const StagedInstall &) = delete;
 
   // Puts right what an interrupted run left in the target, then makes the
-  // staging folder; "" or the sentence that says what is in the way.
+  // staging folder; "" or the sentence that says what is in the way. A
+  // staging folder that cannot be made (a read-only target, a drive gone)
+  // is the first file the run cannot create, and says so in the library's
+  // words.
   std::string Begin();
+  // Begin found an interrupted run's staging folder and put it right.
+  bool Recovered() const { return recovered_; }
   // The folder the library unpacks into (ANSI).
   const std::string &Destination() const { return destination_; }
   // After a complete run: moves the staged files into place; "" or the
@@ -32,10 +39,14 @@ public:
   std::string End();
 
 private:
+  void RestoreTimes();
+
   WinStagingFiles files_;
   std::string target_; // ANSI, as given
   StagingArea area_;
   std::string destination_;
+  bool recovered_ = false;
+  bool begun_ = false;
   bool committed_ = false;
   bool timesKept_ = false;
   FILETIME created_{}, accessed_{}, written_{};

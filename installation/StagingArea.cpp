@@ -79,6 +79,8 @@ std::string StagingProblemText(const StagingProblem &problem) {
     return "Cannot replace folder " + problem.path;
   case Kind::FileInTarget:
     return "Cannot replace file " + problem.path;
+  case Kind::Replace:
+    return "Cannot replace " + problem.path + ": " + Reason(problem.error);
   case Kind::Move:
     return "Cannot install " + problem.path + ": " + Reason(problem.error);
   case Kind::Restore:
@@ -181,7 +183,8 @@ StagingProblem StagingArea::Step(const std::string &line, const std::string &pat
   if (!error)
     error = files_.Move(from, to);
   if (error)
-    return {StagingProblem::Kind::Move, path, error};
+    return {line[0] == 'A' ? StagingProblem::Kind::Replace : StagingProblem::Kind::Move, path,
+            error};
   return {};
 }
 
@@ -290,6 +293,11 @@ void StagingArea::RemoveTree(const std::string &path) {
 
 StagingProblem StagingArea::Remove() {
   using Kind = StagingFiles::Kind;
+  if (files_.KindOf(stage_) == Kind::Missing)
+    return {};
+  // Only ever our own: marked, or empty as a run that died at once left it.
+  if (!Marked() && !files_.List(stage_).empty())
+    return {StagingProblem::Kind::NameTaken, kStagingName};
   const std::string aside = stage_ + "\\aside";
   // Before the commit was complete, what is aside is the user's own: it
   // must have gone back.

@@ -46,7 +46,8 @@ struct StagingProblem {
     ReadOnly,       // a read-only file of the same name is in the target
     FolderInTarget, // a folder in the target, a file in the set
     FileInTarget,   // a file in the target, a folder in the set
-    Move,           // the platform refused a move (in use, denied, ...)
+    Replace,        // the platform refused to move a target file aside (in use, denied, ...)
+    Move,           // the platform refused a move into the target
     Restore,        // what the target held could not be put back
     NameTaken,      // the staging folder's name is used by something else
   };

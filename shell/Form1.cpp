@@ -1,8 +1,8 @@
 #include "shell/Form1.h"
 
+#include "release/InstallIni.h"
 #include "runtime/DesignRows.h"
 #include "shell/AllForms.h"
-#include "shell/InstallIni.h"
 #include "shell/Skin.h"
 #include "shell/SplashLayout.h"
 
@@ -94,9 +94,32 @@ TForm1::TForm1() : TForm("TForm1", kDesign) {
   Accessible().SetDesign({nullptr, &Label1, {&Label1, &Label2, &Label11, &Label12}});
 }
 
+// install.ini in the start-up folder. A line that cannot be read ends the
+// handler with the lines before it shown and the rest as designed (the
+// release's design values are the captions above).
 void TForm1::FormCreate() {
-  ReadInstallIni(*this);
+  InstallIni release;
+  try {
+    ReadInstallIni(DirectoryListBox1.Directory(), release);
+  } catch (...) {
+    ShowRelease(release);
+    throw;
+  }
+  ShowRelease(release);
   MediaPlayer1.Play();
+}
+
+void TForm1::ShowRelease(const InstallIni &release) {
+  Label1.SetCaption(release.title);
+  Label2.SetCaption(release.subtitle);
+  Label5.SetCaption(release.releaseNotesFile);
+  Label6.SetCaption(release.descriptionFile);
+  Label7.SetCaption(release.newFolderName);
+  Label8.SetCaption(release.archivePath);
+  Label9.SetCaption(release.archiveFolder);
+  Label10.SetCaption(release.requiredMegabytes);
+  Edit1.SetText(release.registryFile);
+  Label11.SetCaption(release.installNotes);
 }
 
 void TForm1::Image1MouseMove(const TMouseEvent &) {

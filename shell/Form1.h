@@ -10,6 +10,8 @@
 #include "runtime/Label.h"
 #include "shell/CommandSkin.h"
 
+struct InstallIni;
+
 class TForm1 : public TForm {
 public:
   TForm1();
@@ -42,6 +44,9 @@ public:
   void Label6Click();
 
 private:
+  // The release's fields into the labels and the hidden edit box.
+  void ShowRelease(const InstallIni &release);
+
   CommandSkin skin_{RGB(0xFF, 0xFF, 0xFF), {&Label3, &Label4, &Label5, &Label6}};
 };
 

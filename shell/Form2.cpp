@@ -4,6 +4,7 @@
 
 #include "folders/FreeSpace.h"
 #include "runtime/DesignRows.h"
+#include "runtime/Exception.h"
 #include "runtime/StrToInt.h"
 #include "shell/AllForms.h"
 #include "shell/Skin.h"
@@ -69,12 +70,23 @@ TForm2::TForm2() : TForm("TForm2", kDesign) {
   Accessible().SetDesign({nullptr, &Label4, {&Label4, &Label5, &Label6, &Label7, &Label8}});
 }
 
+void TForm2::StartIn(const std::string &folder) {
+  try {
+    DirectoryListBox1.SetDirectory(folder);
+  } catch (const EInOutError &) {
+    return; // the dialog opens where it would have
+  }
+  // A network path has no drive letter.
+  const std::string &shown = DirectoryListBox1.Directory();
+  DriveComboBox1.SetDrive(shown.empty() || shown[0] == '\\' ? 0 : shown[0]);
+}
+
 // Runs twice for a pick of another drive: the second run changes nothing.
 void TForm2::DriveComboBox1Change() {
   int32_t required = StrToInt(Form1->Label10.Caption());
   DirectoryListBox1.SetDrive(DriveComboBox1.Drive());
   // Decimal megabytes, truncated; a free space that cannot be read shows 0.
-  int64_t freeMB = CurrentDriveFreeBytes() / 1000000;
+  int64_t freeMB = FreeBytes(DirectoryListBox1.Directory()) / 1000000;
   Label6.SetFontColor(required > freeMB ? kRed : kWhite);
   // The red is not the only sign of too little space.
   Label6.SetAccessibleNote(required > freeMB ? "less than required" : "");

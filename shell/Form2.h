@@ -1,7 +1,10 @@
 // The target folder dialog: drive and directory lists, free and required
 // space. The folder the directory list is left on is the installation
-// target: the list keeps the process's current directory there.
+// target, which the extraction dialog takes from the list; the list keeps
+// the process's current directory there too.
 #pragma once
+
+#include <string>
 
 #include "folders/DirectoryListBox.h"
 #include "folders/DriveComboBox.h"
@@ -24,6 +27,11 @@ public:
   TLabel Label8{this}; // required megabytes, right-aligned (set by the opener)
   TDriveComboBox DriveComboBox1{this};
   TDirectoryListBox DirectoryListBox1{this};
+
+  // Before the first showing: the dialog opens on `folder` (its drive in
+  // the drive box) when it exists; otherwise it stays on the start-up
+  // folder.
+  void StartIn(const std::string &folder);
 
   void DriveComboBox1Change();
   void Label1Click();

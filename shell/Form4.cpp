@@ -1,8 +1,13 @@
 #include "shell/Form4.h"
 
 #include "extract/ExtractArchive.h"
+#include "extract/ExtractTexts.h"
+#include "installation/StagedInstall.h"
+#include "release/RegistryImport.h"
 #include "runtime/Application.h"
 #include "runtime/DesignRows.h"
+#include "runtime/FileQueries.h"
+#include "runtime/IoResult.h"
 #include "shell/AllForms.h"
 #include "shell/Skin.h"
 
@@ -55,7 +60,8 @@ void TForm4::Label2Click() {
   // process.
   Label2.SetEnabled(false);
   Repaint();
-  ExtractArchive(Form1->Label8.Caption(), 0);
+  // Into the folder the folder dialog's list shows.
+  ExtractArchive(Form1->Label8.Caption(), Form2->DirectoryListBox1.Directory(), 0);
 }
 
 void TForm4::Label4Click() {
@@ -65,14 +71,43 @@ void TForm4::Label4Click() {
   Form1->BringToFront();
 }
 
-void TForm4::ExtractArchive(const std::string &arcName, int mode) {
+void TForm4::ExtractArchive(const std::string &arcName, const std::string &destination, int mode) {
+  // The files reach the chosen folder only once the whole set is there.
+  StagedInstall install(destination);
+  if (std::string problem = install.Begin(); !problem.empty()) {
+    ShowStatus(problem);
+    return;
+  }
   // This dialog paints at once; the run reaches it a frame at a time.
   PacedView paced(*this, ExtractionClock());
-  ExtractionRun run(ExtractionLibrary(), paced,
-                    {Form1->DirectoryListBox1.Directory(), Form1->Edit1.Text()});
-  run.ExtractArchive(arcName, mode);
-  // A failure's text stays: it goes on screen now that the run is over.
+  ExtractionRun run(ExtractionLibrary(), paced);
+  ExtractionOutcome outcome = run.ExtractArchive(arcName, install.Destination(), mode);
+  // The run's last state goes on screen now that it is over; a failure's
+  // text stays there.
   paced.Flush();
+  std::string problem;
+  if (outcome == ExtractionOutcome::Complete)
+    problem = install.Commit();
+  else if (outcome == ExtractionOutcome::EndedAtMissingVolume)
+    problem = ProcessFailureText(ERAR_EOPEN); // nothing was installed: not a success
+  install.End();
+  if (!problem.empty())
+    ShowStatus(problem);
+  else if (outcome == ExtractionOutcome::Complete)
+    RunEnded();
+}
+
+// The whole set is in place: back to the splash window, the start-up folder current again, and the
+// registry file, if it names one there, handed to the editor.
+void TForm4::RunEnded() {
+  Hide();
+  Form1->SetEnabled(true);
+  if (!SetCurrentDirectoryA(Form1->DirectoryListBox1.Directory().c_str()))
+    SetIoResult(static_cast<int32_t>(GetLastError()));
+  IoCheck();
+  const std::string regFile = Form1->Edit1.Text();
+  if (IsFile(regFile))
+    StartRegistryEditor(regFile);
 }
 
 void TForm4::ShowStatus(const std::string &text) {
@@ -95,11 +130,6 @@ void TForm4::ProcessMessages() {
 
 bool TForm4::AskForVolume(const std::string &prompt) {
   return Application->MessageBox(prompt, "Request", MB_OKCANCEL) != IDCANCEL;
-}
-
-void TForm4::Finish() {
-  Hide();
-  Form1->SetEnabled(true);
 }
 
 void TForm4::ShowLibraryFailure(const Exception &error) {

@@ -26,20 +26,23 @@ public:
   void Label4Click();
 
   // Runs the extraction driver over the set whose first volume is `arcName`
-  // (mode 0 extract, 1 test, 2 print) into the current folder, with this
-  // dialog as its view and the splash window's values for its end steps.
-  void ExtractArchive(const std::string &arcName, int mode);
+  // (mode 0 extract, 1 test, 2 print) into a staging folder in
+  // `destination`, with this dialog as its view. A complete set is moved
+  // into place and the end steps run with the splash window's values; after
+  // a failure `destination` is as it was and the status says what failed.
+  void ExtractArchive(const std::string &arcName, const std::string &destination, int mode);
 
-  // The driver's view: the status label, the heading label, the bar, the
-  // "Request" box, and at the end of a run the way back to the splash
-  // window.
+  // The driver's view: the status label, the heading label, the bar and
+  // the "Request" box.
   void ShowStatus(const std::string &text) override;
   void ShowHeading(const std::string &text) override;
   void ShowProgress(int32_t position) override;
   void ProcessMessages() override;
   bool AskForVolume(const std::string &prompt) override;
-  void Finish() override;
   void ShowLibraryFailure(const Exception &error) override;
+
+private:
+  void RunEnded();
 };
 
 extern TForm4 *Form4;

@@ -1,7 +1,5 @@
 #include "unattended/CommandLine.h"
 
-#include <cctype>
-
 #include "folders/FolderPath.h"
 
 const char kUsageText[] =
@@ -27,10 +25,6 @@ std::string Upper(const std::string &text) {
   return AsciiCase(text, false, [](unsigned char) { return false; });
 }
 
-bool IsSlash(char c) {
-  return c == '\\' || c == '/';
-}
-
 // The first problem of a line whose switches were all known.
 std::string Problem(const CommandLine &line) {
   if (line.hasTarget && line.target.empty())
@@ -48,25 +42,6 @@ std::string Problem(const CommandLine &line) {
   return "";
 }
 } // namespace
-
-size_t AbsoluteRootLength(const std::string &path) {
-  if (path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
-      IsSlash(path[2]))
-    return 3;
-  // A share: two slashes, a server name, a slash and a share name.
-  if (path.size() < 5 || !IsSlash(path[0]) || !IsSlash(path[1]))
-    return 0;
-  size_t serverEnd = path.find_first_of("\\/", 2);
-  if (serverEnd == std::string::npos || serverEnd == 2 || serverEnd + 1 >= path.size() ||
-      IsSlash(path[serverEnd + 1]))
-    return 0;
-  size_t shareEnd = path.find_first_of("\\/", serverEnd + 1);
-  return shareEnd == std::string::npos ? path.size() : shareEnd;
-}
-
-bool IsAbsoluteFolder(const std::string &path) {
-  return AbsoluteRootLength(path) != 0;
-}
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string> &args) {
   ParsedCommandLine parsed;

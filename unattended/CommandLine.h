@@ -5,16 +5,6 @@
 #include <string>
 #include <vector>
 
-// Exit codes of a start with switches; stable, documented in the README.
-enum class ExitCode {
-  Installed = 0,
-  BadCommandLine = 1,
-  UnusableRelease = 2,
-  NotEnoughSpace = 3,
-  ExtractionFailed = 4,
-  RegistryImportFailed = 5,
-};
-
 struct CommandLine {
   bool silent = false; // /S
   bool force = false;  // /FORCE
@@ -35,12 +25,6 @@ struct ParsedCommandLine {
 // one blank), so an unquoted folder with blanks still arrives whole. /? or
 // /HELP anywhere asks for the usage and nothing else is checked.
 ParsedCommandLine ParseCommandLine(const std::vector<std::string> &args);
-
-// The length of the root of an absolute folder: 3 for "C:\..." (either
-// slash), up to the end of the share name for "\\server\share..."; 0 for a
-// folder that depends on the current drive or directory.
-size_t AbsoluteRootLength(const std::string &path);
-bool IsAbsoluteFolder(const std::string &path);
 
 // The usage, lines ended by CR LF.
 extern const char kUsageText[];

@@ -18,7 +18,6 @@ void LogView::ShowHeading(const std::string &text) {
 
 bool LogView::AskForVolume(const std::string &prompt) {
   // Nobody is there to insert a disk: the library's call fails at once.
-  volumeRefused_ = true;
   report_.Line(prompt);
   return false;
 }

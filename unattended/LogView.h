@@ -18,13 +18,8 @@ public:
   void ShowProgress(int32_t) override {}
   void ProcessMessages() override {}
   bool AskForVolume(const std::string &prompt) override;
-  void Finish() override { finished_ = true; }
   void ShowLibraryFailure(const Exception &error) override;
 
-  // The set was walked to its end and no volume was given up on.
-  bool Succeeded() const { return finished_ && !volumeRefused_; }
-  // The library ended the set at a volume given up on, without an error.
-  bool EndedAtMissingVolume() const { return finished_ && volumeRefused_; }
   // The status line as the dialog would show it last.
   const std::string &LastStatus() const { return lastStatus_; }
   // The entry being written when the run stopped; "" before the first.
@@ -34,8 +29,6 @@ public:
 
 private:
   RunReport &report_;
-  bool finished_ = false;
-  bool volumeRefused_ = false;
   std::string lastStatus_;
   std::string entry_;
   std::string libraryFailure_;

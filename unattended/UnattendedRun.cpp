@@ -9,25 +9,18 @@
 #include "extract/UnrarApi.h"
 #include "extract/UnrarDll.h"
 #include "folders/FreeSpace.h"
+#include "installation/StagedInstall.h"
+#include "release/InstallIni.h"
+#include "release/RegistryImport.h"
 #include "runtime/Exception.h"
 #include "runtime/FileQueries.h"
 #include "runtime/LibraryFunction.h"
 #include "runtime/StrToInt.h"
-#include "shell/InstallIni.h"
 #include "unattended/LogView.h"
-#include "unattended/RegistryImport.h"
 #include "unattended/RunReport.h"
 #include "unattended/TargetFolder.h"
 
 namespace {
-// What the run takes from install.ini.
-struct Release {
-  std::string title;
-  std::string archivePath;
-  std::string requiredMegabytes;
-  std::string registryFile;
-};
-
 std::string ErrorText(unsigned long code) {
   return "error " + std::to_string(code);
 }
@@ -56,30 +49,13 @@ public:
 private:
   // The same reader and rules as the splash window, in the program's folder.
   bool ReadRelease() {
-    installerFolder_ = ProgramFolder();
-    if (installerFolder_.empty() || !SetCurrentDirectoryA(installerFolder_.c_str())) {
-      report_.Failure("Cannot open the release folder " + installerFolder_ + ".");
+    releaseFolder_ = ProgramFolder();
+    if (!IsFolder(releaseFolder_)) {
+      report_.Failure("Cannot open the release folder " + releaseFolder_ + ".");
       return false;
     }
     try {
-      ReadInstallIniFields(installerFolder_, [this](IniField field, const std::string &value) {
-        switch (field) {
-        case IniField::Title:
-          release_.title = value;
-          break;
-        case IniField::ArchivePath:
-          release_.archivePath = value;
-          break;
-        case IniField::RequiredMegabytes:
-          release_.requiredMegabytes = value;
-          break;
-        case IniField::RegistryFile:
-          release_.registryFile = value;
-          break;
-        default:
-          break;
-        }
-      });
+      ReadInstallIni(releaseFolder_, release_);
       required_ = StrToInt(release_.requiredMegabytes);
     } catch (const Exception &error) {
       report_.Failure(std::string(kInstallIniName) + ": " + error.Message());
@@ -106,9 +82,7 @@ private:
   // writes nothing. Megabytes as the folder dialog shows them.
   bool EnoughSpace() {
     std::string existing = NearestExistingFolder(line_.target);
-    int64_t freeBytes = -1;
-    if (!existing.empty() && SetCurrentDirectoryA(existing.c_str()))
-      freeBytes = CurrentDriveFreeBytes();
+    int64_t freeBytes = existing.empty() ? -1 : FreeBytes(existing);
     int64_t freeMegabytes = freeBytes / 1000000;
     if (required_ <= freeMegabytes)
       return true;
@@ -124,59 +98,82 @@ private:
 
   bool Extract() {
     extractExit_ = ExitCode::ExtractionFailed;
-    if (unsigned long error = CreateFolderWithParents(line_.target)) {
+    std::vector<std::string> created;
+    if (unsigned long error = CreateFolderWithParents(line_.target, &created)) {
+      RemoveCreatedFolders(created);
       report_.Failure("Cannot create the target folder " + line_.target + " (" + ErrorText(error) +
                       ").");
       return false;
     }
-    if (!SetCurrentDirectoryA(line_.target.c_str())) {
-      report_.Failure("Cannot open the target folder " + line_.target + " (" +
-                      ErrorText(GetLastError()) + ").");
-      return false;
-    }
-    LogView view(report_);
-    try {
-      // The registry file is imported below, waited for; not by the run.
-      ExtractionRun run(ExtractionLibrary(), view, {installerFolder_, ""});
-      run.ExtractArchive(release_.archivePath, 0);
-    } catch (const Exception &error) {
-      report_.Failure(error.Message());
-      return false;
-    }
-    if (!view.LibraryFailure().empty()) {
-      extractExit_ = ExitCode::UnusableRelease;
-      report_.Failure(view.LibraryFailure());
-      return false;
-    }
-    if (view.Succeeded())
+    std::string failure = StagedExtract();
+    if (failure.empty())
       return true;
-    std::string sentence =
-        "Extraction failed: " +
-        (view.EndedAtMissingVolume() ? "the set ended at a missing volume" : view.LastStatus());
-    if (!view.Entry().empty())
-      sentence += " (stopped at " + view.Entry() + ")";
-    report_.Failure(sentence);
+    // All or nothing: the target is as it was, the folders made for it gone.
+    RemoveCreatedFolders(created);
+    report_.Failure(failure);
     return false;
   }
 
+  // The set into a staging folder in the target, moved into place when it
+  // is complete; "" or the failure's sentence, with the target as it was.
+  std::string StagedExtract() {
+    StagedInstall install(line_.target);
+    std::string problem = install.Begin();
+    if (install.Recovered())
+      report_.Line("An interrupted installation into the target was undone.");
+    if (!problem.empty())
+      return "Extraction failed: " + problem;
+    LogView view(report_);
+    ExtractionOutcome outcome = ExtractionOutcome::Failed;
+    try {
+      ExtractionRun run(ExtractionLibrary(), view);
+      outcome = run.ExtractArchive(release_.archivePath, install.Destination(), 0);
+      if (outcome == ExtractionOutcome::Complete)
+        problem = install.Commit();
+    } catch (const Exception &error) {
+      install.End();
+      return error.Message();
+    }
+    if (std::string left = install.End(); !left.empty())
+      report_.Line(left);
+    if (outcome == ExtractionOutcome::LibraryUnusable) {
+      extractExit_ = ExitCode::UnusableRelease;
+      return view.LibraryFailure();
+    }
+    if (outcome == ExtractionOutcome::Complete && problem.empty())
+      return "";
+    if (!problem.empty())
+      return "Extraction failed: " + problem;
+    std::string sentence =
+        "Extraction failed: " + (outcome == ExtractionOutcome::EndedAtMissingVolume
+                                     ? "the set ended at a missing volume"
+                                     : view.LastStatus());
+    if (!view.Entry().empty())
+      sentence += " (stopped at " + view.Entry() + ")";
+    return sentence;
+  }
+
+  // A relative name counts from the release folder, as on the windowed
+  // road.
   bool ImportRegistry() {
-    if (!IsFile(release_.registryFile)) {
+    const std::string path = ReleaseFilePath(releaseFolder_, release_.registryFile);
+    if (!IsFile(path)) {
       report_.Line("No registry file to import.");
       return true;
     }
-    std::string failure = ImportRegistryFile(release_.registryFile);
+    std::string failure = ImportRegistryFile(path);
     if (!failure.empty()) {
       report_.Failure(failure);
       return false;
     }
-    report_.Line("Registry file imported: " + release_.registryFile);
+    report_.Line("Registry file imported: " + path);
     return true;
   }
 
   const CommandLine &line_;
   RunReport &report_;
-  std::string installerFolder_;
-  Release release_;
+  std::string releaseFolder_;
+  InstallIni release_;
   int32_t required_ = 0;
   ExitCode extractExit_ = ExitCode::ExtractionFailed;
 };

@@ -5,5 +5,15 @@
 
 #include "unattended/CommandLine.h"
 
+// Exit codes of a start with switches; stable, documented in the README.
+enum class ExitCode {
+  Installed = 0,
+  BadCommandLine = 1,
+  UnusableRelease = 2,
+  NotEnoughSpace = 3,
+  ExtractionFailed = 4,
+  RegistryImportFailed = 5,
+};
+
 // `line` is a good command line with /S.
 ExitCode RunUnattended(const CommandLine &line);

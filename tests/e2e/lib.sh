@@ -5,6 +5,11 @@ set -euo pipefail
 
 BIN=$1
 DEMO=$2
+# The display and prefix of the end-to-end tests alone (scripts/test), where
+# they run one at a time; without them, the current ones.
+if [ -n "${INSTALLER_E2E_PREFIX:-}" ]; then
+  export WINEPREFIX=$INSTALLER_E2E_PREFIX DISPLAY=$INSTALLER_E2E_DISPLAY
+fi
 CONVERT=/usr/bin/convert # the ImageMagick one, whatever else is on PATH
 WORK=$(mktemp -d)
 INSTALLER_PID=
@@ -49,6 +54,7 @@ cleanup() { # $1: the test's exit code, when a trap ran commands before
     wt close TForm1 >/dev/null || true
   fi
   no_installer_left after || rc=1
+  prefix_as_made
   [ -z "$INSTALLER_PID" ] || wait "$INSTALLER_PID" 2>/dev/null || true
   rm -rf "$WORK"
   exit $rc
@@ -141,6 +147,25 @@ remove_drives() {
   for d in "${EXTRA_DRIVES[@]}"; do remove_drive "$d"; done
 }
 trap 'rc=$?; remove_drives; cleanup $rc' EXIT
+
+# In the prefix of the end-to-end tests, what a test left (one ended by a
+# time-out leaves its drives, and its folders in drive C:) would read as the
+# next one's result: each test starts and ends with no drive but c: and z:
+# and with drive C: holding only what the prefix was made with.
+prefix_as_made() {
+  [ -n "${INSTALLER_E2E_PREFIX:-}" ] || return 0
+  local link letter name
+  for link in "$WINEPREFIX"/dosdevices/[abd-yABD-Y]:; do
+    [ -L "$link" ] || continue
+    letter=${link##*/}
+    remove_drive "${letter%:}"
+  done
+  [ -f "$WINEPREFIX/.drive-c" ] || return 0
+  while IFS= read -r name; do
+    grep -qxF -- "$name" "$WINEPREFIX/.drive-c" || rm -rf "${WINEPREFIX:?}/drive_c/$name" || true
+  done < <(cd "$WINEPREFIX/drive_c" && ls -A && ls -A "Program Files" | sed 's|^|Program Files/|')
+}
+prefix_as_made
 
 # Waits (up to 10 s) until a line of the items of a window's list matches
 # the regular expression $3. $1 window class, $2 ListBox or ComboBox.

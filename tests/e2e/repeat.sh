@@ -1,35 +1,35 @@
 #!/usr/bin/env bash
-# Runs the ten end-to-end tests N times in a row (default 20) in a copy of
-# the build's Wine prefix and on a display of their own, so a flaky test
-# shows up as a failure count. Needs a finished build (scripts/test).
-# Usage: tests/e2e/repeat.sh [N]
+# Runs the whole test suite N times (default 5) in one build tree, as a
+# developer does after each change: from the second run on, CTest orders the
+# tests by the timings of the run before (Testing/Temporary/CTestCostData.txt),
+# so other tests meet than on a fresh clone, and the prefixes hold what the
+# runs before left. Each run starts its sessions as scripts/test does; its
+# output goes to build/repeat/run-K.log. Prints the failures of each run, then
+# how many runs passed. Needs a finished build (scripts/test). Extra
+# arguments go to ctest.
+# Usage: tests/e2e/repeat.sh [N] [CTEST ARGUMENTS]
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build="${BUILD_DIR:-$root/build}"
-rounds=${1:-20}
-work=$(mktemp -d)
-cp -a "$build/wineprefix" "$work/"
+rounds=${1:-5}
+shift $(($# > 0 ? 1 : 0))
+logs="$build/repeat"
+mkdir -p "$logs"
 . "$root/scripts/wine-session.sh"
-trap 'wine_session_end; rm -rf "$work"' EXIT
-wine_session_start "$work/wineprefix" own >/dev/null 2>&1
+trap wine_session_end EXIT
 
-tests="splash-normal missing-ini missing-music install-road folder-cancel viewer closing viewer-bad-input
-  keyboard-road unattended"
-runs=0 failures=0
+passed=0
 for round in $(seq "$rounds"); do
-  for name in $tests; do
-    start=$(date +%s)
-    if timeout 300 bash "$root/tests/e2e/$name.sh" "$build/bin" "$build/demo-release" \
-      >"$work/last.log" 2>&1; then
-      result=pass
-    else
-      result=FAIL
-      failures=$((failures + 1))
-      sed 's/^/    /' "$work/last.log"
-    fi
-    runs=$((runs + 1))
-    echo "round $round $name $result $(($(date +%s) - start)) s"
-  done
+  start=$(date +%s)
+  wine_test_sessions_start "$build" >/dev/null 2>&1
+  (cd "$build" && ctest --output-on-failure -j 2 "$@") >"$logs/run-$round.log" 2>&1
+  wine_session_end
+  failed=$(sed -n '/^The following tests FAILED:/,$p' "$logs/run-$round.log" | grep -E '^\s+[0-9]+ - ' |
+    sed -E 's/^\s+[0-9]+ - //; s/ \(.*//' | tr '\n' ' ')
+  count=$(wc -w <<<"$failed")
+  grep -q '100% tests passed' "$logs/run-$round.log" || [ "$count" != 0 ] || count="?"
+  [ "$count" = 0 ] && passed=$((passed + 1))
+  echo "run $round: $count failed $(($(date +%s) - start)) s ${failed}"
 done
-echo "$runs runs, $failures failures"
-[ "$failures" = 0 ]
+echo "$rounds runs, $passed passed"
+[ "$passed" = "$rounds" ]

@@ -19,16 +19,19 @@ XEV=$!
 undo_later kill "$XEV"
 sleep 1
 
+# The log of the row before stays: a run must replace it whole.
 fresh_release() { # the demo release as shipped, an empty drive t:, no import
   rm -rf "$REL" "${DISK:?}"/* && mkdir -p "$REL" && cp -r "$DEMO"/. "$REL/"
   wine reg delete 'HKCU\Software\DemoSoft' /f >/dev/null 2>&1 || true
-  rm -f "$LOG"
 }
 
 # Runs the installer in the release with the switches given, from another
 # folder; sets RC and OUT (what it wrote to the console). The timeout only
 # guards against a hang (a prompt nobody answers).
 run() {
+  local arg
+  RUN_TARGET=
+  for arg; do [[ ${arg,,} == [/-]d=* ]] && RUN_TARGET=${arg#*=}; done
   RC=0
   OUT=$(cd "$SCRATCH" && timeout 900 wine "$REL/Installer.exe" "$@" 2>&1 </dev/null) || RC=$?
   OUT=$(tr -d '\r' <<<"$OUT")
@@ -42,7 +45,13 @@ expect_exit() { # $1 row, $2 code, $3 sentence: on the console and, with $4 "log
   [ "${4:-}" = log ] || return 0
   log_text | grep -qxF -- "$3" || fail "$1: the log lacks \"$3\": $(log_text | tr '\n' '|')"
   [ "$(log_text | tail -1)" = "Exit code: $2" ] || fail "$1: the log does not end with its exit code"
+  [ "$(log_text | grep -c '^Unattended installation started ')" = 1 ] &&
+    log_text | head -1 | grep -q '^Unattended installation started ' ||
+    fail "$1: the log holds more than this run: $(log_text | tr '\n' '|')"
   ! grep -q $'[^\r]$' "$LOG" || fail "$1: a log line without CR LF"
+  # A failed extraction leaves nothing: the new target folders are gone.
+  [ "$2" != 4 ] || [ ! -e "$(wine winepath -u "$RUN_TARGET" 2>/dev/null)" ] ||
+    fail "$1: the target the run made is still there"
 }
 
 # --- a good release -------------------------------------------------------
@@ -71,6 +80,21 @@ row_demo() {
   rm -rf "$target"
 }
 
+# A folder with a letter of the ANSI code page beyond ASCII (0xDC in 1252):
+# the files land in that folder, not in one named after the OEM reading of
+# its bytes. The Unix side of the command line is UTF-8.
+row_accented_target() {
+  fresh_release
+  local target="$DRIVE_C/Programme/Übersicht"
+  rm -rf "$DRIVE_C/Programme"
+  RC=0
+  OUT=$(cd "$SCRATCH" && LC_ALL=C.UTF-8 timeout 900 wine "$REL/Installer.exe" /S \
+    '/D=C:\Programme\Übersicht' 2>&1 </dev/null) || RC=$?
+  [ "$RC" = 0 ] || fail "accented target: exit code $RC: $OUT"
+  diff -r "$EXPECTED" "$target" >"$SCRATCH/diff" || fail "accented target: $(ls "$DRIVE_C/Programme")"
+  rm -rf "$DRIVE_C/Programme"
+}
+
 # Unquoted, the folder arrives in two words; its missing parents are made.
 row_unquoted_new_parents() {
   fresh_release
@@ -94,6 +118,12 @@ row_space_and_disk_full() {
   run /S '/D=T:\DemoApp' "/LOG=$W_LOG"
   expect_exit "no space" 3 "Not enough free space: 1 Mb. free, ${INI[6]} Mb. required." log
   [ ! -e "$TARGET" ] || fail "no space: the target was made"
+  # Exactly the free megabytes asked for are enough: on to the write error.
+  write_ini "${INI[@]:0:6}" $(($(df -B1 --output=avail "$DISK" | tail -1) / 1000000)) "${INI[@]:7}"
+  run /S '/D=T:\DemoApp' "/LOG=$W_LOG"
+  expect_exit "exactly enough" 4 "Extraction failed: Write error (stopped at "
+  rm -rf "$TARGET"
+  write_ini "${INI[@]}"
   run /S '/D=T:\DemoApp' /FORCE "/LOG=$W_LOG"
   expect_exit "disk full" 4 "Extraction failed: Write error (stopped at "
   log_text | grep -q '^Extraction failed: Write error (stopped at .*)$' || fail "disk full: log"
@@ -152,6 +182,44 @@ row_password() {
   packed
 }
 
+# Killed while unpacking many small files into a folder that holds the
+# user's files, then started again: the second run puts right what the
+# first left before it installs.
+row_killed_and_run_again() {
+  fresh_release
+  rm -f "$REL"/demo.part*.rar
+  local set=$SCRATCH/many target=$DRIVE_C/Killed d f
+  rm -rf "$set" "$target" && mkdir -p "$set"
+  for d in $(seq 30); do
+    mkdir "$set/d$d"
+    for f in $(seq 100); do echo "$d/$f" >"$set/d$d/f$f.txt"; done
+  done
+  printf 'new readme\r\n' >"$set/readme.txt"
+  (cd "$set" && rar a -idq -y -m1 -r "$REL/demo.part1.rar" .) || fail "killed: rar"
+  TARGET=$target seed_target
+  local before
+  before=$(TARGET=$target target_state | grep -v '^\. ')
+  (cd "$SCRATCH" && exec wine "$REL/Installer.exe" /S '/D=C:\Killed' "/LOG=$W_LOG" \
+    >/dev/null 2>&1 </dev/null) &
+  local pid=$! i
+  for i in $(seq 600); do
+    [ "$(log_text | grep -c '^Extracting ')" -ge 100 ] && break
+    sleep 0.05
+  done
+  wt kill Installer.exe >/dev/null || fail "killed: cannot end the run"
+  wait "$pid" || true
+  [ "$(TARGET=$target target_state | grep -v '^\. ' | grep -vF ./~installer.staging)" = "$before" ] ||
+    fail "killed: the user's files changed or the set's files arrived"
+  run /S '/D=C:\Killed' "/LOG=$W_LOG"
+  [ "$RC" = 0 ] || fail "killed: the second run ended with $RC: $(log_text | tr '\n' '|')"
+  log_text | grep -qxF 'An interrupted installation into the target was undone.' ||
+    fail "killed: the second run did not put right the first"
+  diff -r -x mine.txt "$set" "$target" >/dev/null || fail "killed: target differs"
+  [ "$(TARGET=$target target_state | grep -F ./mine.txt)" = "$(grep -F ./mine.txt <<<"$before")" ] ||
+    fail "killed: the user's own file changed"
+  rm -rf "$target" "$set"
+}
+
 # --- the release folder ---------------------------------------------------
 
 row_bad_releases() {
@@ -177,15 +245,32 @@ row_bad_releases() {
 }
 
 # A .reg file the editor would refuse: the files stay installed, exit 5.
+# One saved by the editor itself (UTF-16LE with its mark) and one with a
+# UTF-8 mark are imported.
 row_registry() {
   fresh_release
   printf 'not a registry file\r\n' >"$REL/demo.reg"
   run /S '/D=C:\RegBad' "/LOG=$W_LOG"
-  expect_exit registry 5 \
-    "The registry file demo.reg has no \"REGEDIT4\" or \"Windows Registry Editor Version 5.00\" header." log
+  expect_exit registry 5 "The registry file $(winpath "$REL")\\demo.reg has no \
+\"REGEDIT4\" or \"Windows Registry Editor Version 5.00\" header." log
   diff -r "$EXPECTED" "$DRIVE_C/RegBad" >/dev/null || fail "registry: target differs"
   expect_reg no
   rm -rf "$DRIVE_C/RegBad"
+  local mark
+  for mark in utf-16 utf-8; do
+    fresh_release
+    if [ $mark = utf-16 ]; then
+      { printf '\xff\xfe'
+        { printf 'Windows Registry Editor Version 5.00\r\n'; tail -n +2 "$DEMO/demo.reg"; } |
+          iconv -f cp1252 -t utf-16le; } >"$REL/demo.reg"
+    else
+      { printf '\xef\xbb\xbf'; iconv -f cp1252 -t utf-8 "$DEMO/demo.reg"; } >"$REL/demo.reg"
+    fi
+    run /S '/D=C:\RegGood' "/LOG=$W_LOG"
+    [ "$RC" = 0 ] || fail "registry $mark: exit code $RC: $OUT"
+    expect_reg yes
+    rm -rf "$DRIVE_C/RegGood"
+  done
 }
 
 # --- the command line -----------------------------------------------------
@@ -210,8 +295,8 @@ row_bad_command_lines() {
   [ ! -e "$DRIVE_C/x" ] || fail "a bad command line made the target"
 }
 
-rows=(demo unquoted_new_parents space_and_disk_full force truncated missing_volume password
-  bad_releases registry bad_command_lines)
+rows=(demo accented_target unquoted_new_parents space_and_disk_full force truncated missing_volume
+  password killed_and_run_again bad_releases registry bad_command_lines)
 for r in "${rows[@]}"; do
   echo "row $r"
   "row_$r"

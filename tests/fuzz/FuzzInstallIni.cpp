@@ -5,7 +5,7 @@
 
 #include "FuzzInput.h"
 #include "MemorySource.h"
-#include "shell/InstallIniMap.h"
+#include "release/InstallIniMap.h"
 
 namespace {
 const char *const kDirectories[] = {"C:\\REL", "D:\\", "\\\\srv\\share\\rel", ""};

@@ -30,6 +30,8 @@ const Case kCases[] = {
      "a b.log"},
     {{"/S", "/D=\\\\server\\share\\apps"}, "", true, false, false, "\\\\server\\share\\apps", ""},
     {{"/S", "/D=C:/apps"}, "", true, false, false, "C:/apps", ""},
+    // Only the first '=' ends the switch's name.
+    {{"/S", "/D=C:\\a=b", "/LOG=C:\\a=b.log"}, "", true, false, false, "C:\\a=b", "C:\\a=b.log"},
     // Without /S, /D= alone is where the folder dialog starts.
     {{"/D=D:\\Games"}, "", false, false, false, "D:\\Games", ""},
     // Help wins over everything else, errors included.
@@ -88,16 +90,6 @@ TEST(CommandLine, ParsesTheTable) {
     EXPECT_EQ(parsed.line.target, c.target);
     EXPECT_EQ(parsed.line.log, c.log);
   }
-}
-
-TEST(CommandLine, RootLengthOfAbsoluteFolders) {
-  const std::pair<const char *, size_t> cases[] = {
-      {"C:\\", 3},    {"c:/x/y", 3},    {"\\\\srv\\share", 11}, {"\\\\srv\\share\\a", 11},
-      {"\\\\srv", 0}, {"\\\\srv\\", 0}, {"\\\\\\share", 0},     {"\\\\srv\\\\share", 0},
-      {"C:", 0},      {"1:\\x", 0},     {"relative\\x", 0},     {"", 0},
-  };
-  for (const auto &[path, root] : cases)
-    EXPECT_EQ(AbsoluteRootLength(path), root) << path;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The extraction driver on a scripted archive library and a recording view,
 // without forms: every result code with its text and outcome, the walk over
-// entries, the bar, the callbacks, the names shown and the end steps.
+// entries into the folder it is given, the bar, the callbacks and the names
+// shown.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,7 +13,6 @@
 #include <vector>
 
 #include "ScriptedArchive.h"
-#include "ShellRecorder.h"
 #include "TempFolder.h"
 #include "extract/ExtractArchive.h"
 #include "extract/ExtractionView.h"
@@ -33,7 +33,6 @@ public:
   std::vector<std::string> prompts;
   std::vector<bool> answers;
   int pumps = 0;
-  bool finished = false;
 
   void ShowStatus(const std::string &text) override { status = text; }
   void ShowHeading(const std::string &text) override { heading = text; }
@@ -47,7 +46,6 @@ public:
     answers.erase(answers.begin());
     return answer;
   }
-  void Finish() override { finished = true; }
   // As the dialog does: the application's box.
   void ShowLibraryFailure(const Exception &error) override { Application->HandleException(error); }
 };
@@ -68,36 +66,29 @@ protected:
       return IDOK;
     });
     release.MakeFolder("target");
-    SetCurrentDirectoryA(Target().c_str());
   }
-  ~ExtractionDriverTest() override { SetCurrentDirectoryA(previousDirectory_.c_str()); }
 
-  // One run over the script, in the target folder, with the installer's
-  // folder and registry line as the splash window would give them.
-  void Run(int mode = 0, const std::string &regFile = "demo.reg") {
-    run = std::make_unique<ExtractionRun>(*library, view, ExtractionEnd{release.Root(), regFile});
-    run->ExtractArchive(ArchivePath(), mode);
-  }
-  // The same with demo.reg in place.
-  void RunWithRegFile() {
-    release.WriteFile("demo.reg", "REGEDIT4\r\n");
-    Run();
+  // One run over the script into the target folder.
+  void Run(int mode = 0) {
+    run = std::make_unique<ExtractionRun>(*library, view);
+    outcome = run->ExtractArchive(ArchivePath(), Target(), mode);
   }
 
   std::string ArchivePath() const { return release.Path("demo.part1.rar"); }
   std::string Target() const { return release.Path("target"); }
 
-  // The run stopped on a failure: the text shown, everything left as it was.
-  void ExpectFailedRun(const std::string &status) {
+  // The run stopped on a failure with its text shown. Either way a run
+  // never moves the current directory.
+  void ExpectFailedRun(const std::string &status,
+                       ExtractionOutcome failure = ExtractionOutcome::Failed) {
     EXPECT_EQ(view.status, status);
-    EXPECT_FALSE(view.finished);
-    EXPECT_EQ(CurrentDirectory(), Target());
-    EXPECT_TRUE(shellCalls.empty());
+    EXPECT_EQ(outcome, failure);
+    EXPECT_EQ(CurrentDirectory(), previousDirectory_);
   }
-  // The run reached the end of the set and handed control back.
-  void ExpectCompletedRun() {
-    EXPECT_TRUE(view.finished);
-    EXPECT_EQ(CurrentDirectory(), release.Root());
+  // The run reached the end of the set.
+  void ExpectCompletedRun(ExtractionOutcome end = ExtractionOutcome::Complete) {
+    EXPECT_EQ(outcome, end);
+    EXPECT_EQ(CurrentDirectory(), previousDirectory_);
   }
 
   struct Box {
@@ -109,8 +100,8 @@ protected:
   ScriptedArchive rar;
   ArchiveLibrary *library = &rar;
   RecordingView view;
-  RecordedShell shell;
   std::unique_ptr<ExtractionRun> run;
+  ExtractionOutcome outcome = ExtractionOutcome::LibraryUnusable;
   std::vector<Box> boxes;
 
 private:
@@ -136,7 +127,7 @@ TEST_P(ResultCodeTest, FailedRunShowsItsText) {
   if (call == "header")
     rar.entries.clear();
   rar.endResult = call == "header" ? c.code : ERAR_END_ARCHIVE;
-  RunWithRegFile();
+  Run();
 
   std::string text = c.text;
   size_t at = text.find('@');
@@ -200,10 +191,12 @@ TEST_F(ExtractionDriverTest, WalksEntriesWithStatusAndBar) {
   };
   std::vector<int> positionsAtHeader;
   rar.atHeader = [&](size_t) { positionsAtHeader.push_back(view.position); };
-  RunWithRegFile();
+  Run();
 
   ExpectCompletedRun();
   EXPECT_EQ(rar.openedName, ArchivePath());
+  const std::string target = Target();
+  EXPECT_EQ(rar.destination, std::wstring(target.begin(), target.end()));
   EXPECT_EQ(rar.opened.OpenMode, 1u);
   EXPECT_EQ(rar.operations, std::vector<int>(4, RAR_EXTRACT));
   EXPECT_EQ(rar.narrowHeaderReads, 0) << "sizes past 4 GB need the extended header";
@@ -223,21 +216,13 @@ TEST_F(ExtractionDriverTest, WalksEntriesWithStatusAndBar) {
   EXPECT_EQ(positionsAtHeader, std::vector<int>({0, 100, 0, 0, 100}));
   EXPECT_EQ(view.position, 0) << "the last header read resets the bar";
   EXPECT_EQ(view.status, "Extracting data\\last.bin");
-
-  ASSERT_EQ(shellCalls.size(), 1u);
-  EXPECT_TRUE(shellCalls[0].noOwner);
-  EXPECT_EQ(shellCalls[0].verb, "open");
-  EXPECT_EQ(shellCalls[0].file, "regedit.exe");
-  EXPECT_EQ(shellCalls[0].parameters, "\"demo.reg\"");
-  EXPECT_EQ(shellCalls[0].folder, "");
-  EXPECT_EQ(shellCalls[0].show, SW_SHOWNORMAL);
 }
 
 TEST_F(ExtractionDriverTest, SizeAboveFourGigabytesKeepsItsHighPart) {
   const uint64_t size = (uint64_t(1) << 32) + 100;
   double percent = 0;
   rar.entries = {{"huge.bin", size, {1 << 30}, 0, [&](size_t) { percent = run->Progress(); }}};
-  RunWithRegFile();
+  Run();
   EXPECT_NEAR(percent, 100.0 * (1 << 30) / double(size), 1e-9);
   EXPECT_EQ(run->EntrySize(), 0) << "reset by the final header read";
   ExpectCompletedRun();
@@ -249,7 +234,7 @@ TEST_F(ExtractionDriverTest, EmptyEntryThatGetsDataCountsAsSizeOne) {
                     position = static_cast<int>(run->Progress());
                     EXPECT_EQ(run->EntrySize(), 1);
                   }}};
-  RunWithRegFile();
+  Run();
   EXPECT_EQ(position, 300) << "passed on to the bar unclamped";
   ExpectFailedRun("CRC error");
 }
@@ -262,17 +247,16 @@ TEST_F(ExtractionDriverTest, CommentReadWholeIsShownUntilTheFirstEntry) {
     if (index == 0)
       atFirstHeader = view.status;
   };
-  RunWithRegFile();
+  Run();
   EXPECT_EQ(atFirstHeader, "Comentario:Release notes\r\nline two");
   EXPECT_EQ(view.status, atFirstHeader) << "a set without entries keeps it";
   ExpectCompletedRun();
-  EXPECT_EQ(shellCalls.size(), 1u);
 }
 
 TEST_F(ExtractionDriverTest, CommentNotReadWholeShowsNothing) {
   rar.cmtState = ERAR_SMALL_BUF;
   rar.comment = std::string(16384, 'x'); // fills the buffer, no zero byte
-  RunWithRegFile();
+  Run();
   EXPECT_EQ(view.status, "- press [extract] button when ready -");
   ExpectCompletedRun();
 }
@@ -285,7 +269,7 @@ TEST_F(ExtractionDriverTest, VolumeNotificationNamesTheFileOnly) {
                     char drive[] = "D:set.part3.rar";
                     rar.changeVol(drive, RAR_VOL_NOTIFY);
                   }}};
-  RunWithRegFile();
+  Run();
   EXPECT_EQ(view.heading, "Unpacking > set.part3.rar");
   EXPECT_TRUE(view.prompts.empty());
   EXPECT_TRUE(boxes.empty());
@@ -299,8 +283,9 @@ TEST_F(ExtractionDriverTest, MissingVolumePromptAnswers) {
                     answers.push_back(rar.changeVol(path, RAR_VOL_ASK));
                     answers.push_back(rar.changeVol(path, RAR_VOL_ASK));
                   }}};
-  RunWithRegFile();
+  Run();
   EXPECT_EQ(answers, std::vector<int>({1, 0}));
+  ExpectCompletedRun(ExtractionOutcome::EndedAtMissingVolume);
   ASSERT_EQ(view.prompts.size(), 2u);
   EXPECT_EQ(view.prompts[0], "Insert disk C:\\release\\set.part2.rar and press [Enter] or [Q]");
   EXPECT_TRUE(boxes.empty());
@@ -315,32 +300,6 @@ TEST_F(ExtractionDriverTest, CallbacksOutsideARunTouchNothing) {
   EXPECT_TRUE(view.prompts.empty());
   EXPECT_EQ(view.heading, "Installation...");
   EXPECT_EQ(view.pumps, 0);
-}
-
-TEST_F(ExtractionDriverTest, RegistryFolderStartsNoEditor) {
-  release.MakeFolder("settings.reg");
-  Run(0, "settings.reg");
-  ExpectCompletedRun();
-  EXPECT_TRUE(shellCalls.empty());
-}
-
-TEST_F(ExtractionDriverTest, MissingRegistryFileStartsNoEditor) {
-  Run();
-  ExpectCompletedRun();
-  EXPECT_TRUE(shellCalls.empty());
-}
-
-TEST_F(ExtractionDriverTest, InstallerFolderGoneIsAnInputOutputError) {
-  EXPECT_THROW(
-      {
-        run = std::make_unique<ExtractionRun>(
-            rar, view, ExtractionEnd{release.Path("no such folder"), "demo.reg"});
-        run->ExtractArchive(ArchivePath(), 0);
-      },
-      EInOutError);
-  EXPECT_TRUE(view.finished) << "the view has stepped aside before the check";
-  EXPECT_EQ(CurrentDirectory(), Target());
-  EXPECT_TRUE(shellCalls.empty());
 }
 
 TEST_F(ExtractionDriverTest, ModesTestAndPrint) {
@@ -362,7 +321,6 @@ TEST_F(ExtractionDriverTest, ModesTestAndPrint) {
     std::vector<std::string> statuses;
     auto record = [&](size_t) { statuses.push_back(view.status); };
     script.entries = {{"a.bin", 1, {1}, 0, record}, {"b.bin", 1, {1}, 0, record}};
-    SetCurrentDirectoryA(Target().c_str());
     Run(c.mode);
     std::string b = c.mode == 3 ? c.status : std::string(c.status, 11) + "b.bin";
     EXPECT_EQ(statuses, std::vector<std::string>({c.status, b})) << c.mode;
@@ -375,11 +333,11 @@ TEST_F(ExtractionDriverTest, MissingLibraryIsReportedInABox) {
   Application->SetTitle("Installer");
   UnrarDll missing("no-such-unrar.dll");
   library = &missing;
-  RunWithRegFile();
+  Run();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text.rfind("Cannot load no-such-unrar.dll (error ", 0), 0u) << boxes[0].text;
   EXPECT_EQ(boxes[0].caption, "Installer");
-  ExpectFailedRun("- press [extract] button when ready -");
+  ExpectFailedRun("- press [extract] button when ready -", ExtractionOutcome::LibraryUnusable);
 }
 
 // Names come from the wide field, in the ANSI code page; the narrow field

@@ -2,6 +2,7 @@
 
 #include "extract/ExtractArchive.h"
 #include "shell/Form1.h"
+#include "shell/Form2.h"
 #include "shell/Form4.h"
 
 void ExtractionHarness::ForwardShellCalls() {
@@ -24,7 +25,7 @@ void ExtractionHarness::OpenDialog(const std::string &archive, const std::string
   WriteRelease(lines);
   ASSERT_TRUE(StartInstaller()) << startError;
   release.MakeFolder("target");
-  ASSERT_TRUE(SetCurrentDirectoryA(Target().c_str()));
+  Form2->DirectoryListBox1.SetDirectory(Target());
   Form4->Show();
   Form1->SetEnabled(false);
   Pump();

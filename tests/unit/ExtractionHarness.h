@@ -18,8 +18,9 @@ protected:
   ~ExtractionHarness() override;
 
   // Writes the release (with `archive` as the set's first volume and
-  // `regFile` as the registry line), starts the installer, makes the folder
-  // "target" current and shows the dialog the way the folder dialog will.
+  // `regFile` as the registry line), starts the installer, opens the folder
+  // "target" in the folder dialog's list (which makes it current) and shows
+  // the dialog the way the folder dialog will.
   void OpenDialog(const std::string &archive = "demo.part1.rar",
                   const std::string &regFile = "demo.reg");
   // Shell calls are recorded and also reach the real shell (and editor).

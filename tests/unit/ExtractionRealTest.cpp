@@ -42,7 +42,10 @@ public:
     return dll().ReadHeaderEx(archive, header);
   }
   int ProcessFile(RarHandle archive, int operation, char *path, char *name) override {
-    int result = dll().ProcessFile(archive, operation, path, name);
+    return dll().ProcessFile(archive, operation, path, name);
+  }
+  int ProcessFileW(RarHandle archive, int operation, wchar_t *path, wchar_t *name) override {
+    int result = dll().ProcessFileW(archive, operation, path, name);
     afterEntry.push_back(
         {Form4->Label3.Caption(), Form4->ProgressBar1.Position(), Form4->Label1.Caption()});
     return result;

@@ -1,6 +1,7 @@
 // Two tables of the extraction run on a scripted library: the bar position
 // after each data block (rounding at exact halves, empty and very large
-// entries), and the exact parameter string handed to the registry editor.
+// entries), and the registry step at the end: the exact parameter string
+// handed to the editor, or no editor at all.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -77,12 +78,15 @@ TEST_F(ExtractionTablesTest, TheLongestCommentTheBufferHoldsIsShownWhole) {
 
 TEST_F(ExtractionTablesTest, RegistryFileNameReachesTheEditorAsOneQuotedArgument) {
   struct Row {
-    std::string file, parameters;
+    std::string file, parameters; // "": no editor is started
+    bool folder;                  // a folder of that name instead of a file
   };
   const Row rows[] = {
-      {"demo.reg", "\"demo.reg\""},
-      {"demo settings.reg", "\"demo settings.reg\""},
-      {release.Path("sub dir\\x.reg"), "\"" + release.Path("sub dir\\x.reg") + "\""},
+      {"demo.reg", "\"demo.reg\"", false},
+      {"demo settings.reg", "\"demo settings.reg\"", false},
+      {release.Path("sub dir\\x.reg"), "\"" + release.Path("sub dir\\x.reg") + "\"", false},
+      {"settings.reg", "", true},
+      {"missing.reg", "", false},
   };
   release.MakeFolder("sub dir");
   for (const Row &row : rows) {
@@ -91,15 +95,26 @@ TEST_F(ExtractionTablesTest, RegistryFileNameReachesTheEditorAsOneQuotedArgument
     SetExtractionLibrary(&rar);
     shellCalls.clear();
     OpenDialog("demo.part1.rar", row.file);
-    release.WriteFile(row.file.find('\\') == std::string::npos ? row.file : "sub dir\\x.reg",
-                      "REGEDIT4\r\n");
+    if (row.folder)
+      release.MakeFolder(row.file);
+    else if (!row.parameters.empty())
+      release.WriteFile(row.file.find('\\') == std::string::npos ? row.file : "sub dir\\x.reg",
+                        "REGEDIT4\r\n");
     ClickExtract();
     ExpectCompletedRun();
-    ASSERT_EQ(shellCalls.size(), 1u);
-    EXPECT_EQ(shellCalls[0].verb, "open");
-    EXPECT_EQ(shellCalls[0].file, "regedit.exe");
-    EXPECT_EQ(shellCalls[0].parameters, row.parameters);
-    EXPECT_EQ(shellCalls[0].folder, "");
+    if (row.parameters.empty()) {
+      EXPECT_TRUE(shellCalls.empty());
+    } else {
+      ASSERT_EQ(shellCalls.size(), 1u);
+      EXPECT_TRUE(shellCalls[0].noOwner);
+      EXPECT_EQ(shellCalls[0].verb, "open");
+      // The Windows folder's editor, never one beside the release.
+      EXPECT_EQ(lstrcmpiA(shellCalls[0].file.c_str(), "C:\\windows\\regedit.exe"), 0)
+          << shellCalls[0].file;
+      EXPECT_EQ(shellCalls[0].parameters, row.parameters);
+      EXPECT_EQ(shellCalls[0].folder, "");
+      EXPECT_EQ(shellCalls[0].show, SW_SHOWNORMAL);
+    }
     StopInstaller();
   }
 }

@@ -14,7 +14,9 @@ namespace {
 const COLORREF kRed = RGB(255, 0, 0), kWhite = RGB(255, 255, 255);
 
 int64_t scriptedFreeBytes = 0;
-int64_t ScriptedFreeBytes() {
+std::string freeSpaceFolder; // the folder the last query asked about
+int64_t ScriptedFreeBytes(const std::string &folder) {
+  freeSpaceFolder = folder;
   return scriptedFreeBytes;
 }
 
@@ -53,6 +55,7 @@ TEST_F(FolderDialogTest, InstallShowsFreeAgainstRequiredSpace) {
   const SpaceCase cases[] = {
       {"120", 3500000000LL, "3500 Mb.", kWhite},
       {"3500", 3500000000LL, "3500 Mb.", kWhite}, // equal is enough
+      {"3500", 3499999999LL, "3499 Mb.", kRed},   // one byte less is not
       {"3501", 3500999999LL, "3500 Mb.", kRed},   // truncated, not rounded
       {"1", 999999, "0 Mb.", kRed},
       {"0", -1, "0 Mb.", kWhite},                                   // the query failed
@@ -71,6 +74,7 @@ TEST_F(FolderDialogTest, InstallShowsFreeAgainstRequiredSpace) {
     EXPECT_FALSE(Form1->Enabled());
     EXPECT_EQ(Form2->Label6.Caption(), c.shown);
     EXPECT_EQ(Form2->Label6.FontColor(), c.colour);
+    EXPECT_EQ(freeSpaceFolder, Form2->DirectoryListBox1.Directory());
     EXPECT_EQ(Form2->Label8.Caption(), std::string(c.required) + " Mb.");
     EXPECT_EQ(Form2->Label6.Left() + Form2->Label6.Width(), 239) << "numbers end at 239";
     EXPECT_EQ(Form2->Label8.Left() + Form2->Label8.Width(), 239);
@@ -159,6 +163,7 @@ TEST_F(FolderDialogTest, StartsWhereTheCommandLineSays) {
     EXPECT_TRUE(Form2->Visible());
     EXPECT_EQ(Form2->DirectoryListBox1.Directory(), shown);
     EXPECT_EQ(CurrentDirectory(), shown);
+    EXPECT_EQ(freeSpaceFolder, shown);
     EXPECT_TRUE(boxes.empty());
     StopInstaller();
   }

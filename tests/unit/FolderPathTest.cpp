@@ -129,6 +129,16 @@ TEST(FolderPathTest, JoinAddsABackslashUnlessTheLastCharacterIsOne) {
   }
 }
 
+TEST(FolderPathTest, RootLengthOfAbsoluteFolders) {
+  const std::pair<const char *, size_t> cases[] = {
+      {"C:\\", 3},    {"c:/x/y", 3},    {"\\\\srv\\share", 11}, {"\\\\srv\\share\\a", 11},
+      {"\\\\srv", 0}, {"\\\\srv\\", 0}, {"\\\\\\share", 0},     {"\\\\srv\\\\share", 0},
+      {"C:", 0},      {"1:\\x", 0},     {"relative\\x", 0},     {"", 0},
+  };
+  for (const auto &[path, root] : cases)
+    EXPECT_EQ(AbsoluteRootLength(path), root) << path;
+}
+
 TEST(FolderPathTest, LevelsRunFromTheRootDownAndSkipTrailBytes) {
   using Levels = std::vector<std::string>;
   const struct {
@@ -157,6 +167,16 @@ TEST(FolderPathTest, DoubleByteCaseRuleLeavesBothBytesOfACharacter) {
   auto lead = [&](unsigned char byte) { return fs.IsLeadByte(byte); };
   EXPECT_EQ(AsciiCase("AbC\x95Z\xE0q", true, lead), "abc\x95Z\xE0q");
   EXPECT_EQ(AsciiCase("AbC\x95z\xC4", false, lead), "ABC\x95z\xC4") << "0xC4 is no letter";
+  // The whole ASCII range: the 26 letters change case, the other 102 bytes
+  // (the neighbours @ [ ` { included) stay.
+  std::string ascii;
+  for (int byte = 0; byte < 128; ++byte)
+    ascii += static_cast<char>(byte);
+  std::string lower = ascii, upper = ascii;
+  lower.replace('A', 26, "abcdefghijklmnopqrstuvwxyz");
+  upper.replace('a', 26, "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+  EXPECT_EQ(AsciiCase(ascii, true, lead), lower);
+  EXPECT_EQ(AsciiCase(ascii, false, lead), upper);
 }
 
 } // namespace

@@ -2,38 +2,47 @@
 // line reader from bytes in memory.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <map>
 #include <stdexcept>
 #include <utility>
 #include <vector>
 
 #include "MemorySource.h"
-#include "shell/InstallIniMap.h"
+#include "release/InstallIniMap.h"
 
 namespace {
 
 using Fields = std::vector<std::pair<IniField, std::string>>;
 
-// Maps `bytes`; a failing read raises, as the I/O check does.
+// Maps `bytes` into the list of fields set and into `ini`; a failing read
+// raises, as the I/O check does.
 Fields Map(const std::string &bytes, const std::string &directory,
-           size_t failAt = MemorySource::kNever) {
-  MemorySource source(bytes);
-  if (failAt != MemorySource::kNever)
-    source.FailAt(failAt, 5);
-  TextLineReader reader(source, 1); // a failure hits exactly the byte at failAt
+           size_t failAt = MemorySource::kNever, InstallIni *ini = nullptr) {
   Fields fields;
-  auto next = [&reader] {
-    std::string line;
-    int32_t error = 0;
-    if (!reader.ReadLine(&line, &error))
-      throw std::runtime_error("read failed");
-    return line;
-  };
-  try {
-    MapInstallIni(next, directory, [&](IniField field, const std::string &value) {
-      fields.emplace_back(field, value);
-    });
-  } catch (const std::runtime_error &) {
+  for (bool intoStruct : {false, true}) {
+    if (intoStruct && !ini)
+      break;
+    MemorySource source(bytes);
+    if (failAt != MemorySource::kNever)
+      source.FailAt(failAt, 5);
+    TextLineReader reader(source, 1); // a failure hits exactly the byte at failAt
+    auto next = [&reader] {
+      std::string line;
+      int32_t error = 0;
+      if (!reader.ReadLine(&line, &error))
+        throw std::runtime_error("read failed");
+      return line;
+    };
+    try {
+      if (intoStruct)
+        MapInstallIni(next, directory, *ini);
+      else
+        MapInstallIni(next, directory, [&](IniField field, const std::string &value) {
+          fields.emplace_back(field, value);
+        });
+    } catch (const std::runtime_error &) {
+    }
   }
   return fields;
 }
@@ -98,9 +107,20 @@ TEST(InstallIniMap, AFailedReadLeavesTheLaterFieldsUnset) {
       {text.find("12"), 7},
       {text.find("notes"), 9},
   };
+  const InstallIni design;
   for (const auto &c : cases) {
-    Fields fields = Map(text, "C:\\R", c.failAt);
+    InstallIni ini;
+    Fields fields = Map(text, "C:\\R", c.failAt, &ini);
     EXPECT_EQ(fields.size(), c.fieldsSet) << "fail at " << c.failAt;
+    // The release's fields: the values read, then the design values.
+    std::string InstallIni::*const members[] = {
+        &InstallIni::title,           &InstallIni::subtitle,          &InstallIni::releaseNotesFile,
+        &InstallIni::descriptionFile, &InstallIni::newFolderName,     &InstallIni::archivePath,
+        &InstallIni::archiveFolder,   &InstallIni::requiredMegabytes, &InstallIni::registryFile,
+        &InstallIni::installNotes};
+    for (size_t i = 0; i < std::size(members); ++i)
+      EXPECT_EQ(ini.*members[i], i < fields.size() ? fields[i].second : design.*members[i])
+          << "fail at " << c.failAt << ", field " << i;
   }
 }
 

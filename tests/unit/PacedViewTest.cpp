@@ -28,7 +28,6 @@ public:
     calls.push_back("ask " + prompt);
     return false; // the user gives up: the answer must come through
   }
-  void Finish() override { calls.push_back("finish"); }
   void ShowLibraryFailure(const Exception &error) override {
     calls.push_back("library " + error.Message());
   }
@@ -37,7 +36,7 @@ public:
 // One call into the view at a time on the fake clock.
 struct Step {
   uint32_t at; // milliseconds
-  char call;   // s status, h heading, b bar, p pump, a ask, f finish, F Flush
+  char call;   // s status, h heading, b bar, p pump, a ask, F Flush
   std::string arg;
 };
 
@@ -80,14 +79,14 @@ const PaceCase kCases[] = {
       {4, 'a', "Insert disk v3"}},
      {"status Extracting a", "heading Unpacking > v2", "bar 98", "status Extracting b",
       "ask Insert disk v3"}},
-    {"the end of the set shows the final bar and status, then finishes",
+    {"the flush at the end of the set shows the final bar and status",
      0,
      {{0, 's', "Extracting a"},
       {1, 'b', "100"},
       {2, 'b', "0"},
       {2, 's', "File header broken"},
-      {3, 'f', ""}},
-     {"status Extracting a", "bar 0", "status File header broken", "finish"}},
+      {3, 'F', ""}},
+     {"status Extracting a", "bar 0", "status File header broken"}},
     {"a failure's text reaches the screen at the flush after the run, once",
      0,
      {{0, 's', "Extracting a"},
@@ -130,9 +129,6 @@ TEST_P(PacedViewTest, Screen) {
       break;
     case 'a':
       EXPECT_FALSE(view.AskForVolume(step.arg)) << "the screen's answer";
-      break;
-    case 'f':
-      view.Finish();
       break;
     case 'F':
       view.Flush();
@@ -191,7 +187,7 @@ TEST(PacedViewRun, ManySmallEntries) {
   }
   view.ShowProgress(0);
   const size_t beforeEnd = screen.calls.size();
-  view.Finish();
+  view.Flush();
   painted(beforeEnd);
 
   for (size_t k = 1; k + 1 < paints.size(); ++k)
@@ -200,11 +196,9 @@ TEST(PacedViewRun, ManySmallEntries) {
   EXPECT_LE(paints.size(), seconds * 25 + 2);
   EXPECT_GE(paints.size(), seconds * 25 * 0.9) << "a frame every 40 ms while the run goes on";
   EXPECT_EQ(seenWhileCurrent, lasting) << "a status that stayed a frame was not on screen";
-  // The end is exact: the last entry's status, the bar reset, then the
-  // dialog steps aside.
+  // The end is exact: the last entry's status and the bar reset.
   EXPECT_EQ(showing, "Extracting dir\\file" + std::to_string(entries - 1));
   EXPECT_EQ(bar, "bar 0");
-  EXPECT_EQ(screen.calls.back(), "finish");
 }
 
 } // namespace

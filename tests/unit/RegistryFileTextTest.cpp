@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "unattended/RegistryFileText.h"
+#include "release/RegistryFileText.h"
 
 namespace {
 

@@ -43,6 +43,7 @@ public:
   std::string openedName;
   int opens = 0, closes = 0, narrowHeaderReads = 0;
   std::vector<int> operations;
+  std::wstring destination; // of the last processing call
   CHANGEVOLPROC changeVol = nullptr;
   PROCESSDATAPROC processData = nullptr;
   // Runs at every header read, before it answers (index of the entry read).
@@ -83,9 +84,12 @@ public:
     header->UnpSizeHigh = static_cast<unsigned>(entry.size >> 32);
     return 0;
   }
-  int ProcessFile(RarHandle, int operation, char *destPath, char *destName) override {
+  // The driver names its folder through the wide call only.
+  int ProcessFile(RarHandle, int, char *, char *) override { return ERAR_UNKNOWN; }
+  int ProcessFileW(RarHandle, int operation, wchar_t *destPath, wchar_t *destName) override {
     operations.push_back(operation);
-    if (destPath || destName)
+    destination = destPath ? destPath : L"(none)";
+    if (destName)
       return ERAR_UNKNOWN;
     const ScriptedEntry &entry = entries[next_++];
     std::vector<unsigned char> data(1);

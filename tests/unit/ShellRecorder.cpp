@@ -4,7 +4,7 @@
 
 #include <shellapi.h>
 
-#include "extract/ExtractArchive.h"
+#include "release/RegistryImport.h"
 
 std::vector<ShellCall> shellCalls;
 

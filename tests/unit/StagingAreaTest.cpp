@@ -181,6 +181,8 @@ TEST(StagingArea, AnythingInTheWayUndoesEveryMove) {
        "docs", "Cannot replace file docs"},
       {[](MemoryFiles &fs) { fs.refused = {3}; }, StagingProblem::Kind::Move, "bin\\tool.exe",
        "Cannot install bin\\tool.exe: in use"},
+      {[](MemoryFiles &fs) { fs.refused = {2}; }, StagingProblem::Kind::Replace, "bin\\tool.exe",
+       "Cannot replace bin\\tool.exe: in use"},
       {[](MemoryFiles &fs) {
          fs.File(std::string("T:\\") + kStagingName + "\\files\\" + "~Installer.Staging", "x");
        },

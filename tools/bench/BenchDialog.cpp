@@ -20,6 +20,7 @@
 #include "extract/UnrarDll.h"
 #include "runtime/Application.h"
 #include "shell/Form1.h"
+#include "shell/Form2.h"
 #include "shell/Form4.h"
 #include "tools/bench/ProcessMemory.h"
 
@@ -59,6 +60,9 @@ public:
   }
   int ProcessFile(RarHandle archive, int operation, char *path, char *name) override {
     return dll.ProcessFile(archive, operation, path, name);
+  }
+  int ProcessFileW(RarHandle archive, int operation, wchar_t *path, wchar_t *name) override {
+    return dll.ProcessFileW(archive, operation, path, name);
   }
   void SetChangeVolProc(RarHandle archive, CHANGEVOLPROC proc) override {
     dll.SetChangeVolProc(archive, proc);
@@ -157,8 +161,12 @@ int main(int argc, char **argv) {
     return IDCANCEL;
   });
   CreateInstallerForms();
-  if (!SetCurrentDirectoryA(argv[2]))
+  // The folder dialog's list on the target, as a user would leave it.
+  try {
+    Form2->DirectoryListBox1.SetDirectory(argv[2]);
+  } catch (const Exception &) {
     return 3;
+  }
   TimedDll timed;
   if (GetEnvironmentVariableA("BENCH_TIME_CALLBACK", nullptr, 0))
     SetExtractionLibrary(&timed);

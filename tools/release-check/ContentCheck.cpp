@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "unattended/RegistryFileText.h"
+#include "release/RegistryFileText.h"
 
 namespace {
 std::vector<std::string> Lines(const std::string &text) {

@@ -1,9 +1,9 @@
 #include "tools/release-check/IniCheck.h"
 
+#include "release/InstallIniMap.h"
 #include "runtime/Exception.h"
 #include "runtime/StrToInt.h"
 #include "runtime/TextLineReader.h"
-#include "shell/InstallIniMap.h"
 
 #include <algorithm>
 #include <cstring>

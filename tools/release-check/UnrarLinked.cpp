@@ -49,6 +49,11 @@ int UnrarLinked::ProcessFile(RarHandle archive, int operation, char *destPath, c
   return lib::RARProcessFile(archive, operation, destPath, destName);
 }
 
+int UnrarLinked::ProcessFileW(RarHandle archive, int operation, wchar_t *destPath,
+                              wchar_t *destName) {
+  return lib::RARProcessFileW(archive, operation, destPath, destName);
+}
+
 void UnrarLinked::SetChangeVolProc(RarHandle archive, CHANGEVOLPROC proc) {
   lib::RARSetChangeVolProc(archive, proc);
 }

@@ -12,6 +12,7 @@ public:
   int ReadHeader(RarHandle archive, RARHeaderData *header) override;
   int ReadHeaderEx(RarHandle archive, RARHeaderDataEx *header) override;
   int ProcessFile(RarHandle archive, int operation, char *destPath, char *destName) override;
+  int ProcessFileW(RarHandle archive, int operation, wchar_t *destPath, wchar_t *destName) override;
   void SetChangeVolProc(RarHandle archive, CHANGEVOLPROC proc) override;
   void SetProcessDataProc(RarHandle archive, PROCESSDATAPROC proc) override;
 };

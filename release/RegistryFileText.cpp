@@ -1,4 +1,4 @@
-#include "unattended/RegistryFileText.h"
+#include "release/RegistryFileText.h"
 
 std::string RegistryFileText(const std::string &bytes) {
   if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
@@ -16,10 +16,14 @@ std::string RegistryFileText(const std::string &bytes) {
   return bytes;
 }
 
-bool HasRegistryHeader(const std::string &text) {
+std::string RegistryHeader(const std::string &text) {
   const size_t start = text.find_first_not_of("\r\n");
   if (start == std::string::npos)
-    return false;
-  const std::string first = text.substr(start, text.find_first_of("\r\n", start) - start);
-  return first == "REGEDIT4" || first == "Windows Registry Editor Version 5.00";
+    return "";
+  return text.substr(start, text.find_first_of("\r\n", start) - start);
+}
+
+bool HasRegistryHeader(const std::string &text) {
+  const std::string header = RegistryHeader(text);
+  return header == kRegedit4Header || header == kRegedit5Header;
 }
