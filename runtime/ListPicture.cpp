@@ -19,6 +19,7 @@ void TListPicture::Draw(HDC dc, int x, int y) const {
     return;
   MemoryDC source(dc);
   Selection select(source.Get(), bitmap_.Get());
-  TransparentBlt(dc, x, y, size_.cx, size_.cy, source.Get(), 0, 0, size_.cx, size_.cy,
-                 transparent_);
+  // The graphics library's own call, which the image library's forwards to.
+  GdiTransparentBlt(dc, x, y, size_.cx, size_.cy, source.Get(), 0, 0, size_.cx, size_.cy,
+                    transparent_);
 }
