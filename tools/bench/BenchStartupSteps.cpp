@@ -46,6 +46,7 @@ template <class F> void Create(F *&form, const char *mark) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Mark("WinMain");
+  RestrictLibrarySearch();
   TMediaPlayer::SetSendCommand(MarkedCommand);
   TApplication application;
   application.Initialize();
