@@ -1,8 +1,8 @@
 #include "runtime/ListPicture.h"
 
-TListPicture::TListPicture(const char *resourceName)
-    : bitmap_(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), resourceName, IMAGE_BITMAP,
-                                              0, 0, LR_CREATEDIBSECTION))) {
+#include "runtime/BitmapResource.h"
+
+TListPicture::TListPicture(const char *resourceName) : bitmap_(LoadBitmapResource(resourceName)) {
   if (!bitmap_)
     return;
   BITMAP info;
