@@ -2,9 +2,13 @@
 
 #include "runtime/BitmapResource.h"
 
-TListPicture::TListPicture(const char *resourceName) : bitmap_(LoadBitmapResource(resourceName)) {
+HBITMAP TListPicture::Picture() const {
+  if (loaded_ || !resource_)
+    return bitmap_.Get();
+  loaded_ = true;
+  bitmap_.Reset(LoadBitmapResource(resource_));
   if (!bitmap_)
-    return;
+    return nullptr;
   BITMAP info;
   GetObjectA(bitmap_.Get(), sizeof info, &info);
   size_ = {info.bmWidth, info.bmHeight};
@@ -12,10 +16,11 @@ TListPicture::TListPicture(const char *resourceName) : bitmap_(LoadBitmapResourc
   MemoryDC memory(screen.Get());
   Selection select(memory.Get(), bitmap_.Get());
   transparent_ = GetPixel(memory.Get(), 0, size_.cy - 1);
+  return bitmap_.Get();
 }
 
 void TListPicture::Draw(HDC dc, int x, int y) const {
-  if (!bitmap_)
+  if (!Picture())
     return;
   MemoryDC source(dc);
   Selection select(source.Get(), bitmap_.Get());
