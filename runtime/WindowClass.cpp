@@ -13,6 +13,12 @@ HICON ProgramIcon(bool small) {
   return icons[small];
 }
 
+// The arrow is every form's cursor: looked up once too.
+HCURSOR Cursor(LPCSTR name) {
+  static const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+  return name == IDC_ARROW ? arrow : LoadCursorA(nullptr, name);
+}
+
 void Register(WNDCLASSEXA &wc) {
   wc.cbSize = sizeof wc;
   wc.hInstance = GetModuleHandleA(nullptr);
@@ -35,7 +41,7 @@ void RegisterWindowClass(const char *name, WNDPROC procedure, LPCSTR cursor, boo
   wc.lpfnWndProc = procedure;
   wc.lpszClassName = name;
   if (cursor)
-    wc.hCursor = LoadCursorA(nullptr, cursor);
+    wc.hCursor = Cursor(cursor);
   if (programIcon) {
     wc.hIcon = ProgramIcon(false);
     wc.hIconSm = ProgramIcon(true);
