@@ -7,6 +7,7 @@
 #include "app/CreateForms.h"
 #include "runtime/Application.h"
 #include "runtime/ErrorReport.h"
+#include "runtime/LibraryFunction.h"
 #include "unattended/CommandLine.h"
 #include "unattended/Console.h"
 #include "unattended/UnattendedRun.h"
@@ -42,6 +43,8 @@ int BadCommandLine(const ParsedCommandLine &parsed) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // Before anything can load a library: nothing from the current directory.
+  RestrictLibrarySearch();
   // Split by the runtime as the platform's rules say (quotes, backslashes).
   std::vector<std::string> args(__argv + (__argc > 0 ? 1 : 0), __argv + __argc);
   if (args.empty())

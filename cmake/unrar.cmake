@@ -4,7 +4,8 @@
 #
 # Target `unrar`: SHARED, file ${CMAKE_BINARY_DIR}/bin/unrar.dll, exporting
 # the calls of dll.def by their plain names (RAROpenArchive, not
-# _RAROpenArchive@4), statically linked so that it imports system DLLs only.
+# _RAROpenArchive@4), statically linked so that it imports only the
+# platform's known DLLs (loaded from the system folder whatever lies beside it).
 
 set(UNRAR_SOURCE_DIR /var/cache/installer-build/unrar-src CACHE PATH
   "Unpacked UnRAR source (Debian's unrar-nonfree), made by scripts/setup")
@@ -41,7 +42,9 @@ add_library(unrar SHARED
   ${_unrar_sources}
   ${UNRAR_SOURCE_DIR}/dll.def
   # _com_util::ConvertStringToBSTR, which MinGW-w64 has in no library.
-  ${CMAKE_CURRENT_LIST_DIR}/unrar-compat/comsupp.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/unrar-compat/comsupp.cpp
+  # SetSuspendState from the system folder at run time: no powrprof import.
+  ${CMAKE_CURRENT_LIST_DIR}/unrar-compat/SuspendState.cpp)
 
 set_target_properties(unrar PROPERTIES
   PREFIX ""
@@ -64,4 +67,4 @@ target_include_directories(unrar BEFORE PRIVATE
 target_link_options(unrar PRIVATE -static -Wl,--enable-stdcall-fixup
   $<$<NOT:$<CONFIG:Debug>>:-s>)
 target_link_libraries(unrar PRIVATE
-  powrprof ole32 oleaut32 wbemuuid shlwapi uuid)
+  ole32 oleaut32 wbemuuid shlwapi uuid)

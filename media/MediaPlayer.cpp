@@ -1,6 +1,7 @@
 #include "media/MediaPlayer.h"
 
 #include "runtime/Exception.h"
+#include "runtime/LibraryFunction.h"
 #include "runtime/SystemEntry.h"
 #include "runtime/WindowClass.h"
 
@@ -8,7 +9,30 @@
 
 namespace {
 const char kPlayerClass[] = "TMediaPlayer";
-TMediaPlayer::SendCommand sendCommand = mciSendCommandA;
+
+// The multimedia library is loaded with the first command, not imported:
+// the player is what needs it. Without it every command fails as a device
+// that is not there.
+template <class Function> Function Multimedia(const char *name) {
+  static const HMODULE winmm = SystemLibrary("winmm.dll");
+  return LibraryFunction<Function>(winmm, name);
+}
+
+MCIERROR WINAPI PlatformSendCommand(MCIDEVICEID device, UINT message, DWORD_PTR flags,
+                                    DWORD_PTR parms) {
+  static const auto send = Multimedia<decltype(&mciSendCommandA)>("mciSendCommandA");
+  return send ? send(device, message, flags, parms) : MCIERR_DEVICE_NOT_INSTALLED;
+}
+
+std::string ErrorText(MCIERROR error) {
+  static const auto text = Multimedia<decltype(&mciGetErrorStringA)>("mciGetErrorStringA");
+  char buffer[4096];
+  if (!text || !text(error, buffer, sizeof buffer))
+    return "Unknown error code";
+  return buffer;
+}
+
+TMediaPlayer::SendCommand sendCommand = PlatformSendCommand;
 
 const char *DeviceTypeName(TMPDeviceTypes type) {
   static const char *const names[] = {"",        "AVIVideo",  "CDAudio",  "DAT",     "DigitalVideo",
@@ -22,7 +46,7 @@ constexpr DWORD kWhereSource = 0x20000;
 } // namespace
 
 void TMediaPlayer::SetSendCommand(SendCommand send) {
-  sendCommand = send ? std::move(send) : mciSendCommandA;
+  sendCommand = send ? std::move(send) : PlatformSendCommand;
 }
 
 TMediaPlayer::TMediaPlayer(TForm *owner) : TWinControl(owner) {
@@ -99,12 +123,8 @@ void TMediaPlayer::Open() {
     flags |= MCI_OPEN_SHAREABLE;
 
   deviceId_ = 0; // MCI_OPEN goes to no device
-  if (Send(MCI_OPEN, flags, &open) != 0) {
-    char text[4096];
-    if (!mciGetErrorStringA(error_, text, sizeof text))
-      lstrcpyA(text, "Unknown error code");
-    throw EMCIDeviceError(text);
-  }
+  if (Send(MCI_OPEN, flags, &open) != 0)
+    throw EMCIDeviceError(ErrorText(error_));
   open_ = true;
   deviceId_ = open.wDeviceID;
 

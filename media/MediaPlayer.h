@@ -56,7 +56,7 @@ public:
   DWORD Length() const { return length_; }
 
   // Every MCI command goes through this function; tests replace it, an
-  // empty one (nullptr) restores mciSendCommandA.
+  // empty one (nullptr) restores the platform's mciSendCommandA.
   using SendCommand = std::function<MCIERROR(MCIDEVICEID, UINT, DWORD_PTR, DWORD_PTR)>;
   static void SetSendCommand(SendCommand send);
 

@@ -110,6 +110,8 @@ void TWinControl::SetVisible(bool visible) {
   TControl::SetVisible(visible);
   if (handle_)
     ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
+  else if (visible && Owner()->Visible())
+    Handle(); // a child of a shown form that had none while hidden
 }
 
 void TWinControl::SetEnabled(bool enabled) {

@@ -80,7 +80,8 @@ public:
 };
 
 // A control backed by a child window of its form, created when the form is
-// first shown (or when its handle is first needed).
+// first shown with the control visible, when a hidden one is shown on a
+// shown form, or when its handle is first needed.
 class TWinControl : public TControl {
 public:
   using TControl::TControl;

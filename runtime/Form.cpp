@@ -80,8 +80,12 @@ void TForm::CreateHandle() {
 }
 
 void TForm::CreateChildHandles() {
+  // Hidden ones (the splash window's folder list and name box) wait until
+  // they are shown or needed: the first window of a platform control class
+  // can load a library (the common controls) that the first picture does
+  // not need.
   for (TControl *control : controls_)
-    if (control->IsWindowed())
+    if (control->IsWindowed() && control->Visible())
       static_cast<TWinControl *>(control)->Handle();
 }
 
@@ -115,7 +119,7 @@ void TForm::SetVisible(bool visible) {
     }
     visible_ = true;
     ShowWindow(window, SW_SHOWNORMAL);
-    // Windowed children get their windows on the first showing.
+    // Shown windowed children get their windows on the first showing.
     CreateChildHandles();
     if (wasHidden) {
       // The first control takes the keyboard, now that the children exist.

@@ -1,5 +1,7 @@
 #include "runtime/Image.h"
 
+#include "runtime/BitmapResource.h"
+
 void TImage::Apply(const TImageDesign &design) {
   SetName(design.name);
   SetBounds(design.left, design.top, design.width, design.height);
@@ -13,8 +15,7 @@ void TImage::Apply(const TImageDesign &design) {
 HBITMAP TImage::Picture() const {
   if (!loaded_ && resource_) {
     loaded_ = true;
-    bitmap_.Reset(static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), resource_, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    bitmap_.Reset(LoadBitmapResource(resource_));
     if (bitmap_) {
       BITMAP info;
       GetObjectA(bitmap_.Get(), sizeof info, &info);

@@ -1,5 +1,5 @@
-// A windowless picture: a bitmap resource drawn unscaled at the control's
-// top-left corner (or centred in it).
+// A windowless picture: a picture resource (runtime/BitmapResource.h) drawn
+// unscaled at the control's top-left corner (or centred in it).
 #pragma once
 
 #include "runtime/Control.h"
@@ -16,7 +16,7 @@ class TImage : public TGraphicControl {
 public:
   using TGraphicControl::TGraphicControl;
 
-  // Names the bitmap resource, loaded when first needed (the pictures of
+  // Names the picture resource, loaded when first needed (the pictures of
   // windows not shown yet cost nothing at start-up); a missing resource
   // leaves the image empty.
   void Apply(const TImageDesign &design);

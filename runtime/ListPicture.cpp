@@ -1,10 +1,14 @@
 #include "runtime/ListPicture.h"
 
-TListPicture::TListPicture(const char *resourceName)
-    : bitmap_(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), resourceName, IMAGE_BITMAP,
-                                              0, 0, LR_CREATEDIBSECTION))) {
+#include "runtime/BitmapResource.h"
+
+HBITMAP TListPicture::Picture() const {
+  if (loaded_ || !resource_)
+    return bitmap_.Get();
+  loaded_ = true;
+  bitmap_.Reset(LoadBitmapResource(resource_));
   if (!bitmap_)
-    return;
+    return nullptr;
   BITMAP info;
   GetObjectA(bitmap_.Get(), sizeof info, &info);
   size_ = {info.bmWidth, info.bmHeight};
@@ -12,13 +16,15 @@ TListPicture::TListPicture(const char *resourceName)
   MemoryDC memory(screen.Get());
   Selection select(memory.Get(), bitmap_.Get());
   transparent_ = GetPixel(memory.Get(), 0, size_.cy - 1);
+  return bitmap_.Get();
 }
 
 void TListPicture::Draw(HDC dc, int x, int y) const {
-  if (!bitmap_)
+  if (!Picture())
     return;
   MemoryDC source(dc);
   Selection select(source.Get(), bitmap_.Get());
-  TransparentBlt(dc, x, y, size_.cx, size_.cy, source.Get(), 0, 0, size_.cx, size_.cy,
-                 transparent_);
+  // The graphics library's own call, which the image library's forwards to.
+  GdiTransparentBlt(dc, x, y, size_.cx, size_.cy, source.Get(), 0, 0, size_.cx, size_.cy,
+                    transparent_);
 }

@@ -9,17 +9,23 @@
 class TListPicture {
 public:
   TListPicture() = default;
-  // Loads the bitmap resource of the program; a missing one leaves it empty.
-  explicit TListPicture(const char *resourceName);
+  // Names the bitmap resource of the program, loaded when first needed (the
+  // lists' pictures cost nothing until a list shows); a missing one leaves
+  // the picture empty.
+  explicit TListPicture(const char *resourceName) : resource_(resourceName) {}
 
-  bool Loaded() const { return static_cast<bool>(bitmap_); }
-  int Width() const { return size_.cx; }
-  int Height() const { return size_.cy; }
+  bool Loaded() const { return static_cast<bool>(Picture()); }
+  int Width() const { return Picture() ? size_.cx : 0; }
+  int Height() const { return Picture() ? size_.cy : 0; }
   // Draws the picture with its top-left corner at (x, y).
   void Draw(HDC dc, int x, int y) const;
 
 private:
-  Bitmap bitmap_;
-  SIZE size_{0, 0};
-  COLORREF transparent_ = 0;
+  HBITMAP Picture() const;
+
+  const char *resource_ = nullptr;
+  mutable bool loaded_ = false;
+  mutable Bitmap bitmap_;
+  mutable SIZE size_{0, 0};
+  mutable COLORREF transparent_ = 0;
 };

@@ -21,8 +21,9 @@ void InitProgressClass() {
   using InitEx = BOOL(WINAPI *)(const INITCOMMONCONTROLSEX *);
   auto init = LibraryFunction<InitEx>(comctl, "InitCommonControlsEx");
   INITCOMMONCONTROLSEX icc{8, ICC_PROGRESS_CLASS};
-  if (!init || !init(&icc))
-    InitCommonControls();
+  // Without the library the dialog has no bar; the rest works.
+  if (init)
+    init(&icc);
 }
 
 void RegisterWrapperClass() {

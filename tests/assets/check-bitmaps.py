@@ -33,11 +33,11 @@ BITMAPS = {
 
 RESOURCES = {
     "MAINICON": ("ICON", "installer.ico"),
-    "SPLASH": ("BITMAP", "splash.bmp"),
-    "FOLDERDIALOG": ("BITMAP", "folder.bmp"),
-    "NEWFOLDER": ("BITMAP", "newfolder.bmp"),
-    "EXTRACT": ("BITMAP", "extract.bmp"),
-    "CLOSING": ("BITMAP", "closing.bmp"),
+    "SPLASH": ("RCDATA", "splash.packed"),
+    "FOLDERDIALOG": ("RCDATA", "folder.packed"),
+    "NEWFOLDER": ("RCDATA", "newfolder.packed"),
+    "EXTRACT": ("RCDATA", "extract.packed"),
+    "CLOSING": ("RCDATA", "closing.packed"),
     "FLOPPY": ("BITMAP", "floppy.bmp"),
     "HARD": ("BITMAP", "hard.bmp"),
     "NETWORK": ("BITMAP", "network.bmp"),
@@ -358,10 +358,12 @@ class IconAndScript(unittest.TestCase):
     def test_resource_script_names_every_asset(self):
         with open(os.path.join(ASSETS, "assets.rc")) as f:
             text = re.sub(r"//[^\n]*", "", f.read())
-        entries = re.findall(r'^\s*(\w+)\s+(ICON|BITMAP)\s+"([^"]+)"', text, re.M)
+        entries = re.findall(r'^\s*(\w+)\s+(ICON|BITMAP|RCDATA)\s+"([^"]+)"', text, re.M)
         self.assertEqual({n: (k, p) for n, k, p in entries}, RESOURCES)
         self.assertEqual(entries[0][0], "MAINICON", "the program's icon comes first")
         for _, _, path in entries:
+            # A packed picture is made from the bitmap of its name when built.
+            path = re.sub(r"\.packed$", ".bmp", path)
             self.assertTrue(os.path.isfile(os.path.join(ASSETS, path)), path)
 
 

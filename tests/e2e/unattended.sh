@@ -2,8 +2,10 @@
 # Unattended installation: the real Installer.exe started with switches, one
 # row per case, all in one test (no window to wait for). Per row: the exit
 # code, the sentence in the log and on the console, the files against what
-# rar packed, the registry; over all rows: not a single window mapped on the
-# display (watched with xev, not taken from the program's word).
+# rar packed, the registry, and none of the libraries planted beside the
+# release loaded; over all rows: not a single window mapped on the display
+# (watched with xev, not taken from the program's word). Last, the planted
+# libraries once more with the windows shown.
 # Usage: unattended.sh BIN_DIR DEMO_DIR
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/failtable-lib.sh"
@@ -19,10 +21,27 @@ XEV=$!
 undo_later kill "$XEV"
 sleep 1
 
+# Planted beside the release under the names of system libraries that the
+# installer loads, or that the libraries it loads import: a library that
+# leaves NAME.dll.loaded when it is loaded. Wine is told to prefer a library
+# in the program's folder for these names, as the platform's loader searches
+# it first. Not planted: version and imm32, which Wine itself loads before
+# the program's first line.
+PLANTED=(winmm msimg32 mpr oleacc comctl32 uxtheme msacm32 powrprof)
+PREFER_PLANTED="$WINEDLLOVERRIDES;$(IFS=,; echo "${PLANTED[*]}")=n,b"
+
 # The log of the row before stays: a run must replace it whole.
-fresh_release() { # the demo release as shipped, an empty drive t:, no import
+fresh_release() { # the demo release as shipped and planted, an empty drive t:, no import
   rm -rf "$REL" "${DISK:?}"/* && mkdir -p "$REL" && cp -r "$DEMO"/. "$REL/"
+  local name
+  for name in "${PLANTED[@]}"; do cp "$BIN/planted.dll" "$REL/$name.dll"; done
   wine reg delete 'HKCU\Software\DemoSoft' /f >/dev/null 2>&1 || true
+}
+
+expect_none_loaded() { # $1 row
+  local loaded
+  loaded=$(find "$REL" -name '*.loaded' -printf '%f ')
+  [ -z "$loaded" ] || fail "$1: planted libraries were loaded: $loaded"
 }
 
 # Runs the installer in the release with the switches given, from another
@@ -33,7 +52,8 @@ run() {
   RUN_TARGET=
   for arg; do [[ ${arg,,} == [/-]d=* ]] && RUN_TARGET=${arg#*=}; done
   RC=0
-  OUT=$(cd "$SCRATCH" && timeout 900 wine "$REL/Installer.exe" "$@" 2>&1 </dev/null) || RC=$?
+  OUT=$(cd "$SCRATCH" && WINEDLLOVERRIDES=$PREFER_PLANTED timeout 900 wine "$REL/Installer.exe" "$@" \
+    2>&1 </dev/null) || RC=$?
   OUT=$(tr -d '\r' <<<"$OUT")
 }
 
@@ -300,9 +320,30 @@ rows=(demo accented_target unquoted_new_parents space_and_disk_full force trunca
 for r in "${rows[@]}"; do
   echo "row $r"
   "row_$r"
+  expect_none_loaded "$r"
 done
 sleep 1
 if grep -q MapNotify "$SCRATCH/xev"; then
   fail "a window was mapped: $(grep -A2 MapNotify "$SCRATCH/xev" | head -6)"
 fi
-echo "${#rows[@]} rows passed"
+
+# Windowed, from the release folder, on each way to a library: the music,
+# the accessible tree, the folder dialog's lists with a network drive.
+echo "row planted_windowed"
+fresh_release
+# Wine's own common controls load msimg32 when they draw the lists, looking
+# beside the program whatever the program asked of the loader.
+rm "$REL/msimg32.dll"
+add_drive n "$SCRATCH" network
+(cd "$REL" && WINEDLLOVERRIDES=$PREFER_PLANTED exec wine "$REL/Installer.exe" >/dev/null 2>&1) &
+INSTALLER_PID=$!
+read -r x y _ < <(wt wait TForm1 "$START_WAIT") || fail "planted: no splash window"
+wt tree TForm1 | grep -q . || fail "planted: no accessible tree"
+xdotool mousemove $(splash_at "$x" "$y" Label4) click 1
+wait_items TForm2 ComboBox '^n:' "(the network drive)"
+wt close TForm1 >/dev/null || fail "planted: cannot close"
+wait_exit
+[ "$EXIT_CODE" = 0 ] || fail "planted: exit code $EXIT_CODE"
+expect_none_loaded planted_windowed
+remove_drive n
+echo "$((${#rows[@]} + 1)) rows passed"

@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
+#include "runtime/BitmapResource.h"
 #include "runtime/Form.h"
 #include "runtime/Gdi.h"
 #include "runtime/Image.h"
@@ -24,7 +27,7 @@ struct PictureCase {
   int width, height; // 0 x 0: no such resource
 };
 
-// Run-length coded window art, plain 16-colour list pictures, a missing name.
+// Packed window art, plain 16-colour list pictures, a missing name.
 const PictureCase kPictures[] = {
     {"SPLASH", 400, 420}, {"FOLDERDIALOG", 250, 300}, {"CLOSING", 250, 120},
     {"FLOPPY", 16, 11},   {"CURRENTFOLDER", 16, 15},  {"NOSUCHPICTURE", 0, 0},
@@ -42,7 +45,73 @@ template <class Draw> COLORREF PixelAfter(COLORREF fill, int x, int y, Draw draw
   draw(dc.Get());
   return GetPixel(dc.Get(), x, y);
 }
+
+// Every pixel's colour, top row first.
+std::vector<DWORD> Pixels(HBITMAP bitmap) {
+  BITMAP info{};
+  GetObjectA(bitmap, sizeof info, &info);
+  BITMAPINFO format{};
+  format.bmiHeader.biSize = sizeof format.bmiHeader;
+  format.bmiHeader.biWidth = info.bmWidth;
+  format.bmiHeader.biHeight = -info.bmHeight;
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
+  std::vector<DWORD> pixels(static_cast<size_t>(info.bmWidth) * info.bmHeight);
+  WindowDC screen(nullptr);
+  GetDIBits(screen.Get(), bitmap, 0, info.bmHeight, pixels.data(), &format, DIB_RGB_COLORS);
+  return pixels;
+}
 } // namespace
+
+// The packing of the window art loses nothing: each picture unpacks to the
+// drawn bitmap, colour for colour.
+TEST(PictureTest, PackedWindowArtIsTheDrawnArt) {
+  const char *const pictures[][2] = {{"SPLASH", "splash.bmp"},
+                                     {"FOLDERDIALOG", "folder.bmp"},
+                                     {"NEWFOLDER", "newfolder.bmp"},
+                                     {"EXTRACT", "extract.bmp"},
+                                     {"CLOSING", "closing.bmp"}};
+  for (const auto &picture : pictures) {
+    SCOPED_TRACE(picture[0]);
+    std::string file = std::string(INSTALLER_ASSETS) + "/" + picture[1];
+    Bitmap packed(LoadBitmapResource(picture[0]));
+    Bitmap drawn(static_cast<HBITMAP>(LoadImageA(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0,
+                                                 LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    ASSERT_TRUE(packed && drawn);
+    EXPECT_EQ(Pixels(packed.Get()), Pixels(drawn.Get()));
+  }
+}
+
+// A damaged packing unpacks to nothing and touches no byte outside its
+// output. The good stream: "ab", a copy of 4 from 2 back, then "c".
+TEST(PictureTest, DamagedPackingIsRefusedWithinItsBounds) {
+  const struct {
+    const char *what;
+    std::vector<BYTE> stream;
+    size_t size;
+    bool unpacked;
+  } rows[] = {
+      {"whole", {0x20, 'a', 'b', 2, 0, 0x10, 'c'}, 7, true},
+      {"output too short", {0x20, 'a', 'b', 2, 0, 0x10, 'c'}, 6, false},
+      {"output not filled", {0x20, 'a', 'b', 2, 0, 0x10, 'c'}, 8, false},
+      {"copy from before the start", {0x20, 'a', 'b', 3, 0, 0x10, 'c'}, 7, false},
+      {"copy from no distance", {0x20, 'a', 'b', 0, 0, 0x10, 'c'}, 7, false},
+      {"cut in a distance", {0x20, 'a', 'b', 2}, 7, false},
+      {"length running off the end", {0xF0, 255, 255}, 7, false},
+      {"literals past the end", {0x50, 'a', 'b'}, 7, false},
+  };
+  for (const auto &row : rows) {
+    SCOPED_TRACE(row.what);
+    std::vector<BYTE> out(row.size + 2, 0xEE);
+    EXPECT_EQ(UnpackBlocks(row.stream.data(), row.stream.size(), out.data() + 1, row.size),
+              row.unpacked);
+    EXPECT_EQ(out.front(), 0xEE);
+    EXPECT_EQ(out.back(), 0xEE);
+    if (row.unpacked) {
+      EXPECT_EQ(std::string(out.begin() + 1, out.end() - 1), "abababc");
+    }
+  }
+}
 
 TEST(PictureTest, ImagesKnowTheirPictureBeforeTheFirstPaint) {
   for (const PictureCase &c : kPictures) {

@@ -8,6 +8,7 @@
 #include "runtime/ErrorReport.h"
 #include "runtime/Form.h"
 #include "runtime/Label.h"
+#include "runtime/LibraryFunction.h"
 
 namespace {
 
@@ -170,6 +171,33 @@ TEST(ProgramReport, RaisedExceptionsKnowWhereTheyCameFrom) {
     std::string text = ProgramErrorText(e.ClassName(), e.Message(), e.Address());
     EXPECT_EQ(text.rfind("Exception EMCIDeviceError in module RuntimeTest.exe at ", 0), 0u) << text;
   }
+}
+
+// System libraries come from the system folder alone: a library beside the
+// program (planted.dll and unrar.dll lie beside this test) is not one, and
+// once the search is restricted not even a bare name finds it.
+TEST(LibrarySearch, OnlyTheSystemFolderAnswers) {
+  char system[MAX_PATH];
+  ASSERT_GT(GetSystemDirectoryA(system, MAX_PATH), 0u);
+  const struct {
+    const char *name;
+    bool found;
+  } rows[] = {{"winmm.dll", true},
+              {"mpr.dll", true},
+              {"oleacc.dll", true},
+              {"planted.dll", false},
+              {"unrar.dll", false}};
+  for (const auto &row : rows) {
+    HMODULE library = SystemLibrary(row.name);
+    EXPECT_EQ(library != nullptr, row.found) << row.name;
+    char path[MAX_PATH] = "";
+    if (!library || !GetModuleFileNameA(library, path, MAX_PATH))
+      continue;
+    std::string folder = std::string(path).substr(0, std::string(path).find_last_of('\\'));
+    EXPECT_EQ(lstrcmpiA(folder.c_str(), system), 0) << path;
+  }
+  RestrictLibrarySearch();
+  EXPECT_EQ(LoadLibraryA("planted.dll"), nullptr);
 }
 
 } // namespace

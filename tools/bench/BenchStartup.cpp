@@ -1,10 +1,11 @@
 // Times programs from process start to their 402 x 422 window on screen
 // and painted, for tools/bench-startup. Each round starts every program
 // once, in an order that rotates from round to round, and prints one line
-// per start: "ROUND LABEL MILLISECONDS". A program that writes marks (see
-// StartupMarks.h) into the file named by BENCH_MARKS gets them printed
-// before its time, each as "mark ROUND LABEL NAME MILLISECONDS" counted
-// from the same process start.
+// per start: "ROUND LABEL MILLISECONDS". Before it come the marks, each as
+// "mark ROUND LABEL NAME MILLISECONDS" counted from the same process start:
+// "mapped" (the window first seen visible, painted or not) for every
+// program, and those a program writes (see StartupMarks.h) into the file
+// named by BENCH_MARKS.
 // Usage: bench-startup ROUNDS FOLDER LABEL=COMMAND...
 // (FOLDER: the programs' current folder; COMMAND: a command line.)
 #include <windows.h>
@@ -28,10 +29,12 @@ double Milliseconds(LONGLONG ticks) {
 
 struct Search {
   DWORD process;
+  bool mapped;
   HWND found;
 };
 
-// Shown, of the benchmark's size, and with nothing left to paint.
+// Shown and of the benchmark's size (mapped), and with nothing left to
+// paint (found).
 BOOL CALLBACK FindPainted(HWND window, LPARAM data) {
   auto *search = reinterpret_cast<Search *>(data);
   DWORD process = 0;
@@ -42,6 +45,7 @@ BOOL CALLBACK FindPainted(HWND window, LPARAM data) {
   GetWindowRect(window, &box);
   if (box.right - box.left != kWidth || box.bottom - box.top != kHeight)
     return TRUE;
+  search->mapped = true;
   if (GetUpdateRect(window, nullptr, FALSE))
     return TRUE;
   search->found = window;
@@ -62,11 +66,13 @@ double TimeStart(int round, const std::string &label, std::string command, const
     std::fprintf(stderr, "bench-startup: cannot start %s (%lu)\n", command.c_str(), GetLastError());
     return -1;
   }
-  double elapsed = -1;
+  double elapsed = -1, mapped = -1;
   for (;;) {
-    Search search{process.dwProcessId, nullptr};
+    Search search{process.dwProcessId, false, nullptr};
     EnumWindows(FindPainted, reinterpret_cast<LPARAM>(&search));
     QueryPerformanceCounter(&now);
+    if (search.mapped && mapped < 0)
+      mapped = Milliseconds(now.QuadPart - start.QuadPart);
     if (search.found) {
       // Validated at the start of the paint: done once the program's
       // thread takes messages again.
@@ -87,6 +93,8 @@ double TimeStart(int round, const std::string &label, std::string command, const
   WaitForSingleObject(process.hProcess, INFINITE);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
+  if (mapped >= 0)
+    std::printf("mark %d %s mapped %.2f\n", round, label.c_str(), mapped);
   // Marks are counter readings; the counter is the same in every process.
   if (FILE *file = std::fopen(marks.c_str(), "r")) {
     char name[128];

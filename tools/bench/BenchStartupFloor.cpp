@@ -2,9 +2,12 @@
 // a 402 x 422 popup in the middle of the screen, nothing else. With the
 // argument "music" it also opens and plays install.mid from the current
 // folder through MCI first, as the installer does before its window shows;
-// the multimedia DLL is loaded only then, so that the plain floor maps no
-// more DLLs than it needs.
+// the multimedia DLL is loaded only then (from the system folder, as the
+// installer loads it), so that the plain floor maps no more DLLs than it
+// needs.
 #include <windows.h>
+
+#include <mmsystem.h>
 
 #include <cstring>
 
@@ -28,9 +31,13 @@ LRESULT CALLBACK FloorProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 void PlayMusic() {
-  using Send = MCIERROR(WINAPI *)(MCIDEVICEID, UINT, DWORD_PTR, DWORD_PTR);
-  auto mciSendCommandA = reinterpret_cast<Send>(
-      reinterpret_cast<void *>(GetProcAddress(LoadLibraryA("winmm.dll"), "mciSendCommandA")));
+  char path[MAX_PATH];
+  UINT length = GetSystemDirectoryA(path, MAX_PATH - 16);
+  if (length == 0 || length >= MAX_PATH - 16)
+    return;
+  lstrcatA(path, "\\winmm.dll");
+  auto mciSendCommandA = reinterpret_cast<decltype(&::mciSendCommandA)>(
+      reinterpret_cast<void *>(GetProcAddress(LoadLibraryA(path), "mciSendCommandA")));
   if (!mciSendCommandA)
     return;
   MCI_OPEN_PARMSA open{};
@@ -39,10 +46,10 @@ void PlayMusic() {
   if (mciSendCommandA(0, MCI_OPEN, MCI_WAIT | MCI_OPEN_TYPE | MCI_OPEN_ELEMENT,
                       reinterpret_cast<DWORD_PTR>(&open)) != 0)
     return;
-  Mark("music opened");
+  Mark("music-opened");
   MCI_PLAY_PARMS play{};
   mciSendCommandA(open.wDeviceID, MCI_PLAY, 0, reinterpret_cast<DWORD_PTR>(&play));
-  Mark("music playing");
+  Mark("music-playing");
 }
 } // namespace
 

@@ -7,6 +7,7 @@
 #include "app/CreateForms.h"
 #include "media/MediaPlayer.h"
 #include "runtime/Application.h"
+#include "runtime/LibraryFunction.h"
 #include "shell/Form1.h"
 #include "shell/Form2.h"
 #include "shell/Form3.h"
@@ -16,8 +17,11 @@
 #include "tools/bench/StartupMarks.h"
 
 namespace {
+// The player's own command, loaded as the player loads it.
 MCIERROR WINAPI MarkedCommand(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR parms) {
-  MCIERROR result = mciSendCommandA(device, message, flags, parms);
+  static const auto send =
+      LibraryFunction<decltype(&mciSendCommandA)>(SystemLibrary("winmm.dll"), "mciSendCommandA");
+  MCIERROR result = send(device, message, flags, parms);
   if (message == MCI_OPEN)
     Mark("music-opened");
   else if (message == MCI_PLAY)
@@ -42,6 +46,7 @@ template <class F> void Create(F *&form, const char *mark) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Mark("WinMain");
+  RestrictLibrarySearch();
   TMediaPlayer::SetSendCommand(MarkedCommand);
   TApplication application;
   application.Initialize();
