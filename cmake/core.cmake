@@ -5,6 +5,7 @@
 add_library(installer_core STATIC
   ${PROJECT_SOURCE_DIR}/runtime/Crc32.cpp
   ${PROJECT_SOURCE_DIR}/runtime/Exception.cpp
+  ${PROJECT_SOURCE_DIR}/runtime/HexText.cpp
   ${PROJECT_SOURCE_DIR}/runtime/StrToInt.cpp
   ${PROJECT_SOURCE_DIR}/runtime/TextLineReader.cpp
   ${PROJECT_SOURCE_DIR}/release/InstallIniMap.cpp

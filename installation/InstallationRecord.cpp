@@ -1,10 +1,10 @@
 #include "installation/InstallationRecord.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "installation/ProgramListEntry.h"
 #include "runtime/Crc32.h"
+#include "runtime/HexText.h"
 
 namespace {
 constexpr char kHeaderTag[] = "installation record";
@@ -76,9 +76,7 @@ std::string Line(const std::vector<std::string> &fields) {
 }
 
 std::string Hex32(uint32_t value) {
-  char digits[9];
-  std::snprintf(digits, sizeof digits, "%08lx", static_cast<unsigned long>(value));
-  return digits;
+  return HexText(value, 8, false);
 }
 
 // A whole number of at most `most` digits in base `base`, nothing else.

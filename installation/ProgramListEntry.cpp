@@ -1,6 +1,6 @@
 #include "installation/ProgramListEntry.h"
 
-#include <cstdio>
+#include "runtime/HexText.h"
 
 namespace {
 constexpr char kUninstallKey[] = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
@@ -44,10 +44,7 @@ std::string ProgramListId(const std::string &target) {
   uint64_t hash = 0xCBF29CE484222325ull;
   for (char c : RegistryNameKey(FolderSpelling(target)))
     hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001B3ull;
-  char digits[17];
-  std::snprintf(digits, sizeof digits, "%08lX%08lX", static_cast<unsigned long>(hash >> 32),
-                static_cast<unsigned long>(hash & 0xFFFFFFFF));
-  return kIdPrefix + std::string(digits);
+  return kIdPrefix + HexText(hash, 16);
 }
 
 std::string ProgramListKey(bool machineWide, const std::string &id) {
@@ -72,9 +69,13 @@ std::string UninstallCommand(const std::string &target, bool quiet) {
 std::vector<NamedRegistryValue> ProgramListValues(const ProgramListFacts &facts) {
   const std::string folder = FolderSpelling(facts.target);
   const uint64_t kilobytes = (facts.installedBytes + 1023) / 1024;
-  char date[16];
-  std::snprintf(date, sizeof date, "%04d%02d%02d", facts.year % 10000, facts.month % 100,
-                facts.day % 100);
+  auto digits = [](int value, int count) {
+    std::string text(static_cast<size_t>(count), '0');
+    for (int i = count - 1; i >= 0; --i, value /= 10)
+      text[static_cast<size_t>(i)] = static_cast<char>('0' + value % 10);
+    return text;
+  };
+  const std::string date = digits(facts.year, 4) + digits(facts.month, 2) + digits(facts.day, 2);
   return {
       {"DisplayName", Text(facts.title)},
       {"InstallLocation", Text(folder)},

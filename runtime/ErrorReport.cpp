@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "runtime/Exception.h"
+#include "runtime/HexText.h"
 
 namespace {
 // Module file name (without folder) and module-relative address for a code
@@ -36,10 +36,8 @@ std::string ProgramErrorText(const char *className, const std::string &message,
   uintptr_t offset = 0;
   LocateAddress(address, &module, &offset);
   const char *stop = (!message.empty() && message.back() != '.') ? "." : "";
-  char text[1024];
-  snprintf(text, sizeof text, "Exception %s in module %s at %08X.\n%s%s", className, module.c_str(),
-           static_cast<unsigned>(offset), message.c_str(), stop);
-  return text;
+  return std::string("Exception ") + className + " in module " + module + " at " +
+         HexText(offset, 8) + ".\n" + message + stop;
 }
 
 void ShowProgramReport(const char *className, const std::string &message, const void *address) {
