@@ -29,7 +29,7 @@ bool StartsWithNoCase(const std::string &text, size_t at, const std::string &wor
 }
 
 // The file's text as UTF-8, by its byte order mark.
-std::string FileText(const std::string &bytes, const AnsiToUtf8 &ansiToUtf8) {
+std::string FileText(const std::string &bytes, const AnsiDecoder &ansiToUtf8) {
   if (bytes.compare(0, 2, "\xFF\xFE") == 0)
     return Utf8FromUtf16Le(bytes.substr(2, (bytes.size() - 2) & ~size_t(1)));
   if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
@@ -55,7 +55,7 @@ std::vector<std::string> Lines(const std::string &text) {
 
 class Parser {
 public:
-  Parser(std::vector<std::string> lines, const AnsiToUtf8 &ansiToUtf8, RegFileReading &out)
+  Parser(std::vector<std::string> lines, const AnsiDecoder &ansiToUtf8, RegFileReading &out)
       : lines_(std::move(lines)), ansiToUtf8_(ansiToUtf8), out_(out) {}
 
   void Run() {
@@ -240,7 +240,7 @@ private:
   }
 
   std::vector<std::string> lines_;
-  const AnsiToUtf8 &ansiToUtf8_;
+  const AnsiDecoder &ansiToUtf8_;
   RegFileReading &out_;
   size_t line_ = 0;
   const std::string *text_ = nullptr;
@@ -250,7 +250,7 @@ private:
 };
 } // namespace
 
-RegFileReading ReadRegFile(const std::string &bytes, const AnsiToUtf8 &ansiToUtf8) {
+RegFileReading ReadRegFile(const std::string &bytes, const AnsiDecoder &ansiToUtf8) {
   RegFileReading out;
   Parser parser(Lines(FileText(bytes, ansiToUtf8)), ansiToUtf8, out);
   try {

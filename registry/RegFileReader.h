@@ -28,7 +28,7 @@
 #include <vector>
 
 // ANSI code page bytes (zeros included) to UTF-8.
-using AnsiToUtf8 = std::function<std::string(const std::string &)>;
+using AnsiDecoder = std::function<std::string(const std::string &)>;
 
 struct RegChange {
   enum class Kind {
@@ -51,4 +51,4 @@ struct RegFileReading {
   std::string error; // "Line 7: ..." or "" when the whole file was read
 };
 
-RegFileReading ReadRegFile(const std::string &bytes, const AnsiToUtf8 &ansiToUtf8);
+RegFileReading ReadRegFile(const std::string &bytes, const AnsiDecoder &ansiToUtf8);

@@ -9,7 +9,7 @@
 #include "registry/RegistryPriorState.h"
 
 namespace {
-const AnsiToUtf8 kAnsi = [](const std::string &text) { return text; };
+const AnsiDecoder kAnsi = [](const std::string &text) { return text; };
 
 // Keys and names folded to upper case, as the registry compares them.
 class MemoryRegistry : public RegistryAccess {
