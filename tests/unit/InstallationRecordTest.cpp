@@ -28,9 +28,24 @@ RecordSection Example() {
   return section;
 }
 
-TEST(InstallationRecord, SectionsReadBackAsWritten) {
+// Eight bytes at a time, in any split: as one bit at a time would give.
+TEST(InstallationRecord, Crc32OfAnyLengthAndSplit) {
   EXPECT_EQ(Crc32("123456789", 9), 0xCBF43926u);
-  EXPECT_EQ(Crc32("6789", 4, Crc32("12345", 5)), 0xCBF43926u);
+  std::string data;
+  for (int i = 0; i < 40; ++i)
+    data += static_cast<char>(i * 37 + 11);
+  for (size_t length = 0; length <= data.size(); ++length) {
+    uint32_t bitwise = 0xFFFFFFFFu;
+    for (size_t i = 0; i < length; ++i)
+      for (int bit = 0, byte = static_cast<unsigned char>(data[i]); bit < 8; ++bit, byte >>= 1)
+        bitwise = (bitwise ^ (byte & 1)) & 1 ? bitwise >> 1 ^ 0xEDB88320u : bitwise >> 1;
+    for (size_t split = 0; split <= length; ++split)
+      ASSERT_EQ(Crc32(&data[split], length - split, Crc32(data.data(), split)), ~bitwise)
+          << length << " split at " << split;
+  }
+}
+
+TEST(InstallationRecord, SectionsReadBackAsWritten) {
   const std::string text = RecordSectionText(Example()) + RecordSectionText(RecordSection());
   RecordReading reading = ReadRecord(text);
   ASSERT_EQ(RecordProblemText(reading), "");
