@@ -32,3 +32,12 @@ void RunReport::Failure(const std::string &sentence) {
   Line(sentence);
   WriteToConsole(sentence + "\r\n", true);
 }
+
+std::string LocalTimeText() {
+  SYSTEMTIME time;
+  GetLocalTime(&time);
+  char text[32];
+  wsprintfA(text, "%04u-%02u-%02u %02u:%02u:%02u", time.wYear, time.wMonth, time.wDay, time.wHour,
+            time.wMinute, time.wSecond);
+  return text;
+}

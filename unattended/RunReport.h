@@ -20,3 +20,7 @@ public:
 private:
   FileHandle log_;
 };
+
+// The local date and time as the log's first line gives it:
+// "2024-05-01 13:45:07".
+std::string LocalTimeText();
