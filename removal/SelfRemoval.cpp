@@ -12,8 +12,8 @@ namespace {
 // The copy's switch, then the handle of the process to wait for and the
 // paths as hexadecimal UTF-8, so no code page or quoting can change them.
 constexpr char kSwitch[] = "/~REMOVE-AFTER";
-// How long the copy waits for the uninstaller to end and its file to go.
-constexpr DWORD kWaitMilliseconds = 60000;
+// How long the copy tries to delete the file once the uninstaller has ended.
+constexpr DWORD kDeleteMilliseconds = 10000;
 
 std::string Hex(const std::string &text) {
   static const char kDigits[] = "0123456789ABCDEF";
@@ -92,13 +92,13 @@ bool IsSelfRemovalRun(const std::vector<std::string> &args) {
 int FinishSelfRemoval(const std::vector<std::string> &args) {
   HANDLE uninstaller =
       reinterpret_cast<HANDLE>(static_cast<uintptr_t>(std::strtoul(args[1].c_str(), nullptr, 10)));
-  WaitForSingleObject(uninstaller, kWaitMilliseconds);
+  WaitForSingleObject(uninstaller, INFINITE);
   CloseHandle(uninstaller);
   const WideString file = LongPath(Unhex(args[2]));
   SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
   // The file may stay in use a moment after its process is gone.
   for (DWORD waited = 0; !DeleteFileW(file.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND &&
-                         waited < kWaitMilliseconds;
+                         waited < kDeleteMilliseconds;
        waited += 100)
     Sleep(100);
   if (args.size() == 4)

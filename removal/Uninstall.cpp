@@ -151,29 +151,29 @@ private:
   }
 
   ExitCode Tell(const std::string &title) {
-    const ExitCode code = failed_.empty() ? ExitCode::Installed : ExitCode::NotAllRemoved;
-    if (selfPending_ &&
-        !StartSelfRemoval(Join(folder_, kUninstallerName), removeFolderAfter_ ? folder_ : "")) {
-      report_.Line(std::string("Could not start the removal of ") + kUninstallerName +
-                   " after this program ends.");
-    }
+    if (selfPending_)
+      report_.Line(std::string(kUninstallerName) + " goes when this program has ended.");
     report_.Line(failed_.empty() ? "Removed." : "Removed, except what could not be.");
-    if (line_.silent)
-      return code;
-    std::string text = title + " was removed from " + folder_ +
-                       (failed_.empty() ? "." : ", except what could not be:");
-    auto list = [&text](const std::vector<std::string> &lines) {
-      for (size_t i = 0; i < lines.size() && i < kBoxLines; ++i)
-        text += "\n" + lines[i];
-      if (lines.size() > kBoxLines)
-        text += "\n... and " + std::to_string(lines.size() - kBoxLines) + " more.";
-    };
-    list(failed_);
-    if (!kept_.empty())
-      text += "\n\nKept:";
-    list(kept_);
-    Box(text, MB_OK | (failed_.empty() ? MB_ICONINFORMATION : MB_ICONWARNING));
-    return code;
+    if (!line_.silent) {
+      std::string text = title + " was removed from " + folder_ +
+                         (failed_.empty() ? "." : ", except what could not be:");
+      auto list = [&text](const std::vector<std::string> &lines) {
+        for (size_t i = 0; i < lines.size() && i < kBoxLines; ++i)
+          text += "\n" + lines[i];
+        if (lines.size() > kBoxLines)
+          text += "\n... and " + std::to_string(lines.size() - kBoxLines) + " more.";
+      };
+      list(failed_);
+      if (!kept_.empty())
+        text += "\n\nKept:";
+      list(kept_);
+      Box(text, MB_OK | (failed_.empty() ? MB_ICONINFORMATION : MB_ICONWARNING));
+    }
+    // Last, so that the copy waits for nothing but this program's end.
+    if (selfPending_ &&
+        !StartSelfRemoval(Join(folder_, kUninstallerName), removeFolderAfter_ ? folder_ : ""))
+      report_.Line(std::string("Could not start the removal of ") + kUninstallerName + ".");
+    return failed_.empty() ? ExitCode::Installed : ExitCode::NotAllRemoved;
   }
 
   const CommandLine &line_;
