@@ -3,6 +3,9 @@
 // processes by the end-to-end test e2e.keyboard-road.
 #include <windows.h>
 
+#include <oleacc.h>
+
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -242,6 +245,67 @@ TEST_F(KeyboardTest, WhileExtractDisabledKeysReachOnlyCancel) {
   Keys(" ");
   EXPECT_FALSE(Form4->Visible());
   EXPECT_TRUE(Form1->Enabled());
+}
+
+// What a screen reader may ask with ids from an older tree or from anyone:
+// refused, never read outside the tree; and once the window is gone,
+// answered as disconnected.
+TEST_F(KeyboardTest, AccessibleObjectRefusesIdsThatNameNothing) {
+  OpenFolderDialog(); // texts, windowed controls and commands
+  IAccessible *object = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(Form2->Handle(), OBJID_CLIENT, __uuidof(IAccessible),
+                                       reinterpret_cast<void **>(&object)),
+            S_OK);
+  LONG count = 0;
+  ASSERT_EQ(object->get_accChildCount(&count), S_OK);
+  auto id = [](long value, VARTYPE type = VT_I4) {
+    VARIANT child{};
+    child.vt = type;
+    child.lVal = value;
+    return child;
+  };
+  VARIANT out;
+  BSTR text = nullptr;
+  IDispatch *dispatch = nullptr;
+  LONG x, y, w, h;
+  const std::pair<const char *, std::function<HRESULT(VARIANT)>> calls[] = {
+      {"name", [&](VARIANT c) { return object->get_accName(c, &text); }},
+      {"role", [&](VARIANT c) { return object->get_accRole(c, &out); }},
+      {"state", [&](VARIANT c) { return object->get_accState(c, &out); }},
+      {"child", [&](VARIANT c) { return object->get_accChild(c, &dispatch); }},
+      {"location", [&](VARIANT c) { return object->accLocation(&x, &y, &w, &h, c); }},
+      {"default action", [&](VARIANT c) { return object->get_accDefaultAction(c, &text); }},
+      {"do default action", [&](VARIANT c) { return object->accDoDefaultAction(c); }},
+      {"value", [&](VARIANT c) { return object->get_accValue(c, &text); }},
+      {"next", [&](VARIANT c) { return object->accNavigate(NAVDIR_NEXT, c, &out); }},
+  };
+  const std::pair<const char *, VARIANT> badIds[] = {{"-1", id(-1)},
+                                                     {"past the end", id(count + 1)},
+                                                     {"VT_EMPTY", id(1, VT_EMPTY)},
+                                                     {"VT_I2", id(1, VT_I2)}};
+  for (const auto &[what, call] : calls)
+    for (const auto &[bad, child] : badIds)
+      EXPECT_EQ(call(child), E_INVALIDARG) << what << " of " << bad;
+  EXPECT_EQ(object->get_accChild(id(0), &dispatch), E_INVALIDARG) << "the window is no child";
+
+  // The child an answer gives: 0 for none (S_FALSE, VT_EMPTY), -1 for anything else.
+  auto given = [&](HRESULT result) {
+    return result == S_OK && out.vt == VT_I4         ? out.lVal
+           : result == S_FALSE && out.vt == VT_EMPTY ? 0
+                                                     : -1;
+  };
+  EXPECT_EQ(given(object->accNavigate(NAVDIR_LASTCHILD, id(0), &out)), count);
+  EXPECT_EQ(given(object->accNavigate(NAVDIR_NEXT, id(count), &out)), 0) << "after the last";
+  EXPECT_EQ(given(object->accNavigate(NAVDIR_PREVIOUS, id(1), &out)), 0) << "before the first";
+  EXPECT_EQ(given(object->accHitTest(-30000, -30000, &out)), 0) << "outside";
+  ASSERT_EQ(object->get_accName(id(count), &text), S_OK);
+  EXPECT_EQ(text, std::wstring(L"cancel"));
+  SysFreeString(text);
+
+  StopInstaller(); // the reader still holds the object
+  for (const auto &[what, call] : calls)
+    EXPECT_EQ(call(id(1)), RPC_E_DISCONNECTED) << what;
+  object->Release();
 }
 
 TEST(CommandNameTest, BracketsAndPaddingGo) {
