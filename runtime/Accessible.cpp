@@ -329,11 +329,10 @@ TWinControl *ReadableWindow(TControl *control) {
 } // namespace
 
 long TFormAccessible::ChildCount() const {
-  long count = static_cast<long>(design_.texts.size());
+  long count =
+      static_cast<long>(design_.texts.size()) + form_.Keyboard().Design().Commands().size();
   for (TControl *control : form_.Controls())
     count += ReadableWindow(control) ? 1 : 0;
-  for (TControl *control : form_.Keyboard().Design().order)
-    count += control->IsWindowed() ? 0 : 1;
   return count;
 }
 
@@ -348,9 +347,9 @@ TFormAccessible::Child TFormAccessible::ChildAt(long childId) const {
     if (TWinControl *window = ReadableWindow(control))
       if (index-- == 0)
         child.window = window;
-  for (TControl *control : form_.Keyboard().Design().order)
-    if (!control->IsWindowed() && index-- == 0)
-      child.command = static_cast<TLabel *>(control);
+  const TEntries<TLabel> &commands = form_.Keyboard().Design().Commands();
+  if (index >= 0 && index < commands.size())
+    child.command = commands[index];
   return child;
 }
 

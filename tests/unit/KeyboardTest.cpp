@@ -62,15 +62,12 @@ protected:
   }
   // The name of what has the keyboard in `form`.
   static std::string Focused(TForm &form) {
-    if (TGraphicControl *command = form.Keyboard().FocusedCommand())
+    if (TLabel *command = form.Keyboard().FocusedCommand())
       return command->Name();
-    for (TControl *control : form.Controls())
-      if (control->IsWindowed()) {
-        auto *windowed = static_cast<TWinControl *>(control);
-        if (windowed->HandleAllocated() &&
-            (windowed->Handle() == GetFocus() || IsChild(windowed->Handle(), GetFocus())))
-          return control->Name();
-      }
+    for (TWinControl *control : form.Keyboard().Design().Controls())
+      if (control->HandleAllocated() &&
+          (control->Handle() == GetFocus() || IsChild(control->Handle(), GetFocus())))
+        return control->Name();
     return "-";
   }
   void OpenFolderDialog() {
