@@ -454,7 +454,7 @@ void TFormAccessible::RunDefaultAction(long childId) {
   TLabel *command = ChildAt(childId).command;
   // What a click does, where a click would be taken.
   if (command && form_.Enabled() && command->Visible() && command->Enabled() && command->OnClick)
-    command->OnClick();
+    form_.Click(*command);
 }
 
 UINT TFormAccessible::DefaultActionMessage() {

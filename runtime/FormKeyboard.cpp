@@ -183,7 +183,7 @@ void TFormKeyboard::Step(int delta, bool commandsOnly) {
 
 bool TFormKeyboard::Activate(TLabel *command) {
   if (command && command->Visible() && command->Enabled() && command->OnClick)
-    command->OnClick();
+    form_.Click(*command);
   return true;
 }
 

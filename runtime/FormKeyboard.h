@@ -119,8 +119,9 @@ public:
   void FormUnfocused(HWND next);
   // The form was hidden or deactivated: remember where the focus is.
   void SaveFocus();
-  // The form is being shown from hidden: the first control takes the focus.
-  void ResetFocus() { focus_ = -1; }
+  // Where the focus goes when the form window next gets it: to `entry`,
+  // or to the first entry that can take it when `entry` is none of them.
+  void TakeFocusAt(const TControl *entry) { focus_ = IndexOf(entry); }
   // The platform's keyboard cue state changed (WM_UPDATEUISTATE).
   void UpdateCues(WPARAM wParam);
 

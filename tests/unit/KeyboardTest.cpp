@@ -175,23 +175,32 @@ TEST_F(KeyboardTest, AutoRepeatActivatesOncePerPress) {
 struct EscapeCase {
   const char *road; // keys from the splash window to the dialog
   TForm *(*dialog)();
-  TForm *(*back)(); // the window shown and enabled after Escape
+  const char *arrived; // what has the focus in the dialog then
+  TForm *(*back)();    // the window shown and enabled after Escape
+  const char *focus;   // what has the focus there: the command that opened the dialog
 };
 
 TEST_F(KeyboardTest, EscapeStepsBackFromEveryDialog) {
+  auto form1 = []() -> TForm * { return Form1; };
+  // In this order: a dialog shown again starts at its first entry, whatever
+  // had the focus when it went.
   const EscapeCase cases[] = {
-      {"\n", []() -> TForm * { return Form2; }, []() -> TForm * { return Form1; }},
-      {"\nttr\n", []() -> TForm * { return Form3; }, []() -> TForm * { return Form2; }},
-      {"\ntt\n", []() -> TForm * { return Form4; }, []() -> TForm * { return Form1; }},
-      {"u\n", []() -> TForm * { return Form6; }, []() -> TForm * { return Form1; }},
-      {"dd\n", []() -> TForm * { return Form5; }, []() -> TForm * { return Form1; }},
+      {"\nt", []() -> TForm * { return Form2; }, "DirectoryListBox1", form1, "Label4"},
+      {"\n", []() -> TForm * { return Form2; }, "DriveComboBox1", form1, "Label4"},
+      {"\nttr\n", []() -> TForm * { return Form3; }, "Edit1", []() -> TForm * { return Form2; },
+       "Label3"},
+      {"\ntt\n", []() -> TForm * { return Form4; }, "Label2", form1, "Label4"},
+      {"u\n", []() -> TForm * { return Form6; }, "Label4", form1, "Label3"},
+      {"dd\n", []() -> TForm * { return Form5; }, "Memo1", form1, "Label5"},
   };
   for (const EscapeCase &c : cases) {
     Keys(c.road);
     ASSERT_TRUE(c.dialog()->Visible()) << c.road;
+    EXPECT_EQ(Focused(*c.dialog()), c.arrived) << c.road;
     Keys("e");
     EXPECT_FALSE(c.dialog()->Visible()) << c.road;
     EXPECT_TRUE(c.back()->Visible() && c.back()->Enabled()) << c.road;
+    EXPECT_EQ(Focused(*c.back()), c.focus) << c.road;
     while (Form2->Visible())
       Keys("e");
   }
@@ -220,6 +229,7 @@ TEST_F(KeyboardTest, EnterInTheNameBoxIsOkAndKeysGoNowhereWhileDisabled) {
   Keys("\n");
   EXPECT_TRUE(Form2->Visible());
   EXPECT_NE(GetFileAttributesA(release.Path("typed").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(Focused(*Form2), "Label3") << "back on makedir";
 
   // The splash window under the folder dialog takes no keys.
   PostMessageA(Form1->Handle(), WM_KEYDOWN, VK_RETURN, 1);
@@ -227,6 +237,8 @@ TEST_F(KeyboardTest, EnterInTheNameBoxIsOkAndKeysGoNowhereWhileDisabled) {
   Pump();
   EXPECT_TRUE(Form2->Visible());
   EXPECT_FALSE(Form1->Enabled());
+  Keys("T\n"); // Shift+Tab from makedir is [ ok
+  EXPECT_TRUE(Form4->Visible());
 }
 
 TEST_F(KeyboardTest, WhileExtractDisabledKeysReachOnlyCancel) {
