@@ -77,8 +77,9 @@ protected:
 };
 
 struct OrderCase {
-  const char *keys;     // typed after the window took the keyboard
-  const char *expected; // what then has the focus
+  const char *keys;            // typed after the window took the keyboard
+  const char *expected;        // what then has the focus
+  const char *shown = nullptr; // and the text it shows, when given
 };
 
 TEST_F(KeyboardTest, SplashWindowOrderWrapsBothWays) {
@@ -96,23 +97,42 @@ TEST_F(KeyboardTest, SplashWindowOrderWrapsBothWays) {
 
 TEST_F(KeyboardTest, DialogOrdersWindowedControlsFirstThenTheCommandRow) {
   OpenFolderDialog();
-  const OrderCase folder[] = {
-      {"", "DriveComboBox1"}, {"t", "DirectoryListBox1"},
-      {"t", "Label1"},        {"r", "Label3"},
-      {"r", "Label2"},        {"r", "Label1"},
-      {"l", "Label2"},        {"t", "DriveComboBox1"},
-      {"T", "Label2"},
+  auto check = [](TForm &form, const OrderCase &c) {
+    EXPECT_EQ(Focused(form), c.expected) << "keys " << c.keys;
+    char text[MAX_PATH] = "";
+    GetWindowTextA(GetFocus(), text, sizeof text);
+    EXPECT_STREQ(c.shown ? text : nullptr, c.shown) << "keys " << c.keys;
   };
+  // Left and Right are the drive box's own: the next drive and back.
+  const TDriveComboBox &drives = Form2->DriveComboBox1;
+  ASSERT_LT(drives.ItemIndex() + 1, drives.ItemCount()) << "a drive after the start's";
+  std::string here = drives.ItemText(drives.ItemIndex()),
+              next = drives.ItemText(drives.ItemIndex() + 1);
+  const OrderCase folder[] = {{"", "DriveComboBox1", here.c_str()},
+                              {"r", "DriveComboBox1", next.c_str()},
+                              {"l", "DriveComboBox1", here.c_str()},
+                              {"t", "DirectoryListBox1"},
+                              {"t", "Label1"},
+                              {"r", "Label3"},
+                              {"r", "Label2"},
+                              {"r", "Label1"},
+                              {"l", "Label2"},
+                              {"t", "DriveComboBox1"},
+                              {"T", "Label2"}};
   for (const OrderCase &c : folder) {
     Keys(c.keys);
-    EXPECT_EQ(Focused(*Form2), c.expected) << "keys " << c.keys;
+    check(*Form2, c);
   }
   Keys("l\n"); // makedir
   ASSERT_TRUE(Form3->Visible());
-  const OrderCase name[] = {{"", "Edit1"}, {"t", "Label2"}, {"r", "Label3"}, {"t", "Edit1"}};
+  Form3->Edit1.SetText("MyApp");
+  // In the name the caret moves and Space types a blank.
+  const OrderCase name[] = {
+      {"", "Edit1"}, {"rrrl ", "Edit1", "My App"}, {"t", "Label2"}, {"r", "Label3"}, {"t", "Edit1"},
+  };
   for (const OrderCase &c : name) {
     Keys(c.keys);
-    EXPECT_EQ(Focused(*Form3), c.expected) << "keys " << c.keys;
+    check(*Form3, c);
   }
   DWORD start = 1, end = 0;
   SendMessageA(Form3->Edit1.Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
