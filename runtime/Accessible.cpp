@@ -51,6 +51,15 @@ void SetLong(VARIANT *variant, long value) {
   variant->lVal = value;
 }
 
+// The control a child of the tree is; nullptr for nothing.
+const TControl *ControlOf(const TFormAccessible::Child &child) {
+  if (child.text)
+    return child.text;
+  if (child.window)
+    return child.window;
+  return child.command;
+}
+
 std::string Trimmed(const std::string &text) {
   size_t first = text.find_first_not_of(' ');
   if (first == std::string::npos)
@@ -106,7 +115,11 @@ public:
     return E_NOTIMPL;
   }
 
+  // Every entry below answers RPC_E_DISCONNECTED once the form is gone and
+  // E_INVALIDARG for a child id that names neither the window (0) nor one
+  // of its children: ids come from other processes and from earlier trees.
   HRESULT STDMETHODCALLTYPE get_accParent(IDispatch **parent) override {
+    *parent = nullptr;
     return Guarded([&] {
       return ole.createStdAccessibleObject(owner_->Window(), OBJID_WINDOW, __uuidof(IDispatch),
                                            reinterpret_cast<void **>(parent));
@@ -114,34 +127,31 @@ public:
   }
   HRESULT STDMETHODCALLTYPE get_accChildCount(LONG *count) override {
     return Guarded([&] {
-      *count = static_cast<LONG>(owner_->Children().size());
+      *count = owner_->ChildCount();
       return S_OK;
     });
   }
   HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch **object) override {
     *object = nullptr;
-    return Guarded([&] {
-      long id = Id(child);
-      if (id <= 0)
+    return ForChild(child, [&] {
+      if (child.lVal == CHILDID_SELF)
         return E_INVALIDARG;
-      TFormAccessible::Child entry = owner_->Children()[static_cast<size_t>(id - 1)];
-      if (entry.kind != TFormAccessible::Kind::Window)
+      TWinControl *window = owner_->ChildAt(child.lVal).window;
+      if (!window)
         return S_FALSE; // a simple element, read through this object
-      HWND window = static_cast<TWinControl *>(entry.control)->Handle();
-      return ole.createStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IDispatch),
+      return ole.createStdAccessibleObject(window->Handle(), OBJID_CLIENT, __uuidof(IDispatch),
                                            reinterpret_cast<void **>(object));
     });
   }
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR *name) override {
-    return Guarded([&] { return Answer(child, name, owner_->Name(Id(child))); });
+    *name = nullptr;
+    return ForChild(child, [&] { return Answer(name, owner_->Name(child.lVal)); });
   }
-  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT, BSTR *value) override {
-    *value = nullptr;
-    return S_FALSE;
+  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR *value) override {
+    return NoText(child, value);
   }
-  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT, BSTR *description) override {
-    *description = nullptr;
-    return S_FALSE;
+  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR *description) override {
+    return NoText(child, description);
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT *role) override {
     return NumberOf(child, role, &TFormAccessible::Role);
@@ -149,18 +159,15 @@ public:
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT *state) override {
     return NumberOf(child, state, &TFormAccessible::State);
   }
-  HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT, BSTR *help) override {
-    *help = nullptr;
-    return S_FALSE;
+  HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR *help) override {
+    return NoText(child, help);
   }
-  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR *file, VARIANT, LONG *topic) override {
-    *file = nullptr;
+  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR *file, VARIANT child, LONG *topic) override {
     *topic = 0;
-    return S_FALSE;
+    return NoText(child, file);
   }
-  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT, BSTR *shortcut) override {
-    *shortcut = nullptr;
-    return S_FALSE;
+  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR *shortcut) override {
+    return NoText(child, shortcut);
   }
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT *focus) override {
     focus->vt = VT_EMPTY;
@@ -174,26 +181,21 @@ public:
   }
   HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT *selection) override {
     selection->vt = VT_EMPTY;
-    return S_FALSE;
+    return owner_ ? S_FALSE : RPC_E_DISCONNECTED;
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR *action) override {
-    return Guarded([&] {
-      long id = Id(child);
-      if (id <= 0 || owner_->Role(id) != ROLE_SYSTEM_PUSHBUTTON) {
-        *action = nullptr;
-        return id < 0 ? E_INVALIDARG : S_FALSE;
-      }
-      return Answer(child, action, "Press");
+    *action = nullptr;
+    return ForChild(child, [&] {
+      return owner_->ChildAt(child.lVal).command ? Answer(action, "Press") : S_FALSE;
     });
   }
-  HRESULT STDMETHODCALLTYPE accSelect(LONG, VARIANT) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE accSelect(LONG, VARIANT child) override {
+    return Named(child, E_NOTIMPL);
+  }
   HRESULT STDMETHODCALLTYPE accLocation(LONG *left, LONG *top, LONG *width, LONG *height,
                                         VARIANT child) override {
-    return Guarded([&] {
-      long id = Id(child);
-      if (id < 0)
-        return E_INVALIDARG;
-      RECT bounds = owner_->ScreenBounds(id);
+    return ForChild(child, [&] {
+      RECT bounds = owner_->ScreenBounds(child.lVal);
       *left = bounds.left;
       *top = bounds.top;
       *width = bounds.right - bounds.left;
@@ -203,8 +205,8 @@ public:
   }
   HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT *end) override {
     end->vt = VT_EMPTY;
-    return Guarded([&] {
-      long count = static_cast<long>(owner_->Children().size()), id = Id(start), next = 0;
+    return ForChild(start, [&] {
+      long count = owner_->ChildCount(), id = start.lVal, next = 0;
       switch (direction) {
       case NAVDIR_FIRSTCHILD:
         next = id == CHILDID_SELF && count ? 1 : 0;
@@ -231,7 +233,7 @@ public:
     child->vt = VT_EMPTY;
     return Guarded([&] {
       POINT point{x, y};
-      long count = static_cast<long>(owner_->Children().size());
+      long count = owner_->ChildCount();
       for (long id = count; id >= 0; --id) {
         RECT bounds = owner_->ScreenBounds(id);
         if (PtInRect(&bounds, point)) {
@@ -243,46 +245,55 @@ public:
     });
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
-    return Guarded([&] {
-      long id = Id(child);
-      if (id <= 0 || owner_->Role(id) != ROLE_SYSTEM_PUSHBUTTON)
-        return id < 0 ? E_INVALIDARG : DISP_E_MEMBERNOTFOUND;
-      PostMessageA(owner_->Window(), kDefaultActionMessage, static_cast<WPARAM>(id), 0);
+    return ForChild(child, [&] {
+      if (!owner_->ChildAt(child.lVal).command)
+        return DISP_E_MEMBERNOTFOUND;
+      PostMessageA(owner_->Window(), kDefaultActionMessage, static_cast<WPARAM>(child.lVal), 0);
       return S_OK;
     });
   }
-  HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR) override {
+    return Named(child, E_NOTIMPL);
+  }
+  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR) override {
+    return Named(child, E_NOTIMPL);
+  }
 
 private:
-  // The child id of a VARIANT, -1 when it names no child.
-  long Id(const VARIANT &child) const {
-    if (child.vt != VT_I4 || child.lVal < 0 ||
-        child.lVal > static_cast<long>(owner_->Children().size()))
-      return -1;
-    return child.lVal;
-  }
-  HRESULT Answer(const VARIANT &child, BSTR *out, const std::string &text) const {
-    *out = nullptr;
-    if (Id(child) < 0)
-      return E_INVALIDARG;
-    *out = Text(text);
-    return *out ? S_OK : E_OUTOFMEMORY;
-  }
-  // A number the form answers for one of its children (role, state).
-  HRESULT NumberOf(const VARIANT &child, VARIANT *out, long (TFormAccessible::*ask)(long) const) {
-    return Guarded([&] {
-      long id = Id(child);
-      if (id < 0)
-        return E_INVALIDARG;
-      SetLong(out, (owner_->*ask)(id));
-      return S_OK;
-    });
-  }
   template <class Body> HRESULT Guarded(Body &&body) {
     if (!owner_)
       return RPC_E_DISCONNECTED;
     return GuardedEntry<HRESULT>(E_FAIL, body);
+  }
+  // `answer` when `child` names the window or one of its children.
+  HRESULT Named(const VARIANT &child, HRESULT answer = S_OK) {
+    return Guarded([&] {
+      bool named = child.vt == VT_I4 &&
+                   (child.lVal == CHILDID_SELF || ControlOf(owner_->ChildAt(child.lVal)));
+      return named ? answer : E_INVALIDARG;
+    });
+  }
+  // Runs `body` (which reads the id from `child`) once `child` is named.
+  template <class Body> HRESULT ForChild(const VARIANT &child, Body &&body) {
+    HRESULT named = Named(child);
+    return named == S_OK ? GuardedEntry<HRESULT>(E_FAIL, body) : named;
+  }
+  static HRESULT Answer(BSTR *out, const std::string &text) {
+    *out = Text(text);
+    return *out ? S_OK : E_OUTOFMEMORY;
+  }
+  // A text no element has.
+  HRESULT NoText(const VARIANT &child, BSTR *out) {
+    *out = nullptr;
+    return Named(child, S_FALSE);
+  }
+  // A number the form answers for one of its children (role, state).
+  HRESULT NumberOf(const VARIANT &child, VARIANT *out, long (TFormAccessible::*ask)(long) const) {
+    out->vt = VT_EMPTY;
+    return ForChild(child, [&] {
+      SetLong(out, (owner_->*ask)(child.lVal));
+      return S_OK;
+    });
   }
 
   TFormAccessible *owner_;
@@ -308,25 +319,45 @@ LRESULT TFormAccessible::Answer(WPARAM wParam) {
   return ole.lresultFromObject(__uuidof(IAccessible), wParam, object_);
 }
 
-std::vector<TFormAccessible::Child> TFormAccessible::Children() const {
-  std::vector<Child> children;
-  for (TLabel *label : design_.texts)
-    children.push_back({Kind::Text, label});
+namespace {
+// A windowed control of the form that a reader sees, else nullptr.
+TWinControl *ReadableWindow(TControl *control) {
+  if (!control->IsWindowed() || !control->Visible())
+    return nullptr;
+  auto *window = static_cast<TWinControl *>(control);
+  return window->HandleAllocated() ? window : nullptr;
+}
+} // namespace
+
+long TFormAccessible::ChildCount() const {
+  long count =
+      static_cast<long>(design_.texts.size()) + form_.Keyboard().Design().Commands().size();
   for (TControl *control : form_.Controls())
-    if (control->IsWindowed() && control->Visible() &&
-        static_cast<TWinControl *>(control)->HandleAllocated())
-      children.push_back({Kind::Window, control});
-  for (TControl *control : form_.Keyboard().Design().order)
-    if (!control->IsWindowed())
-      children.push_back({Kind::Command, control});
-  return children;
+    count += ReadableWindow(control) ? 1 : 0;
+  return count;
+}
+
+TFormAccessible::Child TFormAccessible::ChildAt(long childId) const {
+  Child child;
+  long index = childId - 1;
+  long texts = static_cast<long>(design_.texts.size());
+  if (index >= 0 && index < texts)
+    child.text = design_.texts[static_cast<size_t>(index)];
+  index -= texts;
+  for (TControl *control : form_.Controls())
+    if (TWinControl *window = ReadableWindow(control))
+      if (index-- == 0)
+        child.window = window;
+  const TEntries<TLabel> &commands = form_.Keyboard().Design().Commands();
+  if (index >= 0 && index < commands.size())
+    child.command = commands[index];
+  return child;
 }
 
 long TFormAccessible::ChildId(const TControl *control) const {
-  std::vector<Child> children = Children();
-  for (size_t i = 0; i < children.size(); ++i)
-    if (children[i].control == control)
-      return static_cast<long>(i + 1);
+  for (long id = ChildCount(); id > 0; --id)
+    if (ControlOf(ChildAt(id)) == control)
+      return id;
   return -1;
 }
 
@@ -336,33 +367,26 @@ std::string TFormAccessible::Name(long childId) const {
       return design_.heading->Caption();
     return design_.name ? design_.name : form_.Caption();
   }
-  Child child = Children()[static_cast<size_t>(childId - 1)];
-  auto *label = static_cast<TLabel *>(child.control);
-  switch (child.kind) {
-  case Kind::Text: {
-    std::string text = Trimmed(label->Caption());
-    return label->AccessibleNote().empty() ? text : text + " (" + label->AccessibleNote() + ")";
+  Child child = ChildAt(childId);
+  if (child.text) {
+    std::string text = Trimmed(child.text->Caption());
+    const std::string &note = child.text->AccessibleNote();
+    return note.empty() ? text : text + " (" + note + ")";
   }
-  case Kind::Command:
-    return CommandName(label->Caption());
-  case Kind::Window:
-    break;
-  }
+  if (child.command)
+    return CommandName(child.command->Caption());
   return "";
 }
 
 long TFormAccessible::Role(long childId) const {
   if (childId == CHILDID_SELF)
     return ROLE_SYSTEM_CLIENT;
-  switch (Children()[static_cast<size_t>(childId - 1)].kind) {
-  case Kind::Text:
+  Child child = ChildAt(childId);
+  if (child.text)
     return ROLE_SYSTEM_STATICTEXT;
-  case Kind::Command:
+  if (child.command)
     return ROLE_SYSTEM_PUSHBUTTON;
-  case Kind::Window:
-    break;
-  }
-  return ROLE_SYSTEM_WINDOW;
+  return child.window ? ROLE_SYSTEM_WINDOW : 0;
 }
 
 long TFormAccessible::State(long childId) const {
@@ -376,16 +400,19 @@ long TFormAccessible::State(long childId) const {
       state |= STATE_SYSTEM_FOCUSED;
     return state;
   }
-  Child child = Children()[static_cast<size_t>(childId - 1)];
-  if (!child.control->Visible())
+  Child child = ChildAt(childId);
+  const TControl *control = ControlOf(child);
+  if (!control)
+    return 0;
+  if (!control->Visible())
     state |= STATE_SYSTEM_INVISIBLE;
-  if (!child.control->Enabled() || !form_.Enabled())
+  if (!control->Enabled() || !form_.Enabled())
     state |= STATE_SYSTEM_UNAVAILABLE;
-  if (child.kind == Kind::Text)
+  if (child.text)
     state |= STATE_SYSTEM_READONLY;
-  if (child.kind == Kind::Command) {
+  if (child.command) {
     state |= STATE_SYSTEM_FOCUSABLE;
-    if (form_.Keyboard().FocusedCommand() == child.control)
+    if (form_.Keyboard().FocusedCommand() == child.command)
       state |= STATE_SYSTEM_FOCUSED;
   }
   return state;
@@ -393,8 +420,10 @@ long TFormAccessible::State(long childId) const {
 
 RECT TFormAccessible::ScreenBounds(long childId) const {
   RECT bounds{0, 0, form_.ClientWidth(), form_.ClientHeight()};
-  if (childId != CHILDID_SELF)
-    bounds = Children()[static_cast<size_t>(childId - 1)].control->BoundsRect();
+  if (childId != CHILDID_SELF) {
+    const TControl *control = ControlOf(ChildAt(childId));
+    bounds = control ? control->BoundsRect() : RECT{0, 0, 0, 0};
+  }
   MapWindowPoints(form_.Handle(), nullptr, reinterpret_cast<POINT *>(&bounds), 2);
   return bounds;
 }
@@ -423,15 +452,10 @@ void TFormAccessible::CommandFocused(const TGraphicControl *command) const {
 }
 
 void TFormAccessible::RunDefaultAction(long childId) {
-  std::vector<Child> children = Children();
-  if (childId <= 0 || childId > static_cast<long>(children.size()) ||
-      children[static_cast<size_t>(childId - 1)].kind != Kind::Command)
-    return;
-  auto *command =
-      static_cast<TGraphicControl *>(children[static_cast<size_t>(childId - 1)].control);
+  TLabel *command = ChildAt(childId).command;
   // What a click does, where a click would be taken.
-  if (form_.Enabled() && command->Visible() && command->Enabled() && command->OnClick)
-    command->OnClick();
+  if (command && form_.Enabled() && command->Visible() && command->Enabled() && command->OnClick)
+    form_.Click(*command);
 }
 
 UINT TFormAccessible::DefaultActionMessage() {

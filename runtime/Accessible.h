@@ -15,6 +15,7 @@ class TControl;
 class TForm;
 class TGraphicControl;
 class TLabel;
+class TWinControl;
 class ClientObject;
 
 struct TAccessibleDesign {
@@ -47,12 +48,16 @@ public:
 
   // The tree as the object reads it. Child ids count from 1; 0 is the
   // window itself.
-  enum class Kind { Text, Window, Command };
   struct Child {
-    Kind kind;
-    TControl *control;
+    TLabel *text = nullptr;        // read as static text
+    TWinControl *window = nullptr; // a windowed control, answering for itself
+    TLabel *command = nullptr;     // read as a push button
   };
-  std::vector<Child> Children() const;
+  long ChildCount() const;
+  // The child `childId` names; nothing (every pointer null) for the window
+  // itself and for an id that names no child.
+  Child ChildAt(long childId) const;
+  // Ids that name no child (nor the window) answer empty.
   std::string Name(long childId) const;
   long Role(long childId) const;
   long State(long childId) const;

@@ -100,14 +100,36 @@ void TForm::DoCreate() {
   GuardedEntry([this] { FormCreate(); });
 }
 
+TForm::TOpener TForm::running_;
+
+void TForm::Click(TGraphicControl &control) {
+  struct Running {
+    TOpener outer = running_;
+    ~Running() { running_ = outer; }
+  } scope;
+  running_ = {this, &control};
+  control.OnClick();
+}
+
 void TForm::SetVisible(bool visible) {
   if (visible) {
     HWND window = Handle();
     bool wasHidden = !visible_;
-    // Before the showing activates the form: its focus must not go back to
-    // where it was when the form was hidden.
-    if (wasHidden)
-      keyboard_.ResetFocus();
+    // Shown back by the dialog one of its commands opened, as that dialog
+    // goes, the form starts at that command and keeps its own opener.
+    // Shown otherwise, it starts at its first entry, opened by the click
+    // that runs now (if any).
+    const TGraphicControl *back = nullptr;
+    if (wasHidden) {
+      TForm *by = running_.form;
+      if (by && by != this && by->opener_.form == this)
+        back = by->opener_.control;
+      else
+        opener_ = by != this ? running_ : TOpener{};
+      // Before the showing activates the form: its focus must not go back
+      // to where it was when the form was hidden.
+      keyboard_.TakeFocusAt(back);
+    }
     if (!shownOnce_) {
       shownOnce_ = true;
       if (screenCenter_) {
@@ -122,13 +144,18 @@ void TForm::SetVisible(bool visible) {
     // Shown windowed children get their windows on the first showing.
     CreateChildHandles();
     if (wasHidden) {
-      // The first control takes the keyboard, now that the children exist.
-      keyboard_.ResetFocus();
+      // Again, now that the children exist.
+      keyboard_.TakeFocusAt(back);
       if (GetFocus() == window)
         keyboard_.FormFocused();
     }
   } else {
     keyboard_.SaveFocus();
+    // An opener still on screen takes the keyboard back at the command that
+    // opened this form, unless a command of its own holds it already.
+    TForm *opener = opener_.form;
+    if (visible_ && opener && opener->visible_ && !opener->keyboard_.FocusedCommand())
+      opener->keyboard_.TakeFocusAt(opener_.control);
     visible_ = false;
     if (handle_)
       ShowWindow(handle_, SW_HIDE);
@@ -282,7 +309,7 @@ void TForm::MouseUp(TMouseButton button, int x, int y) {
     ReleaseCapture();
   RECT bounds = target->BoundsRect();
   if (click && PtInRect(&bounds, POINT{x, y}) && target->Enabled() && target->OnClick)
-    target->OnClick();
+    Click(*target);
 }
 
 void TForm::CancelMouse() {

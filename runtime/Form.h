@@ -87,6 +87,11 @@ public:
   bool PreviewKey(const MSG &msg) { return keyboard_.PreviewKey(msg); }
   // The keyboard focus moved to `command` (nullptr: to no command).
   void CommandFocused(const TGraphicControl *command) { accessible_.CommandFocused(command); }
+  // Runs the click handler of `control` as the pointer, a key or a screen
+  // reader clicks it. A form the click shows from hidden is the control's
+  // dialog: when it goes, the keyboard focus goes back to the control, as
+  // it goes back to the button that opened a standard dialog.
+  void Click(TGraphicControl &control);
 
 private:
   friend class TControl;
@@ -125,4 +130,12 @@ private:
   TFormKeyboard keyboard_{*this};
   TFormAccessible accessible_{*this};
   bool clicked_ = false; // left press pending on it
+
+  // A form and the control of it whose click opened this one.
+  struct TOpener {
+    TForm *form = nullptr;
+    TGraphicControl *control = nullptr;
+  };
+  TOpener opener_;
+  static TOpener running_; // the click running now
 };

@@ -1,6 +1,7 @@
 #include "runtime/FormKeyboard.h"
 
 #include "runtime/Form.h"
+#include "runtime/Label.h"
 
 namespace {
 constexpr LPARAM kRepeatBit = 1 << 30; // WM_KEYDOWN of an auto-repeat
@@ -11,27 +12,35 @@ bool KeyHeld(int key) {
 }
 } // namespace
 
-void TFormKeyboard::SetDesign(TKeyboardDesign design) {
-  design_ = std::move(design);
+void TFormKeyboard::SetDesign(const TKeyboardDesign &design) {
+  design_ = design;
   focus_ = -1;
 }
 
-bool TFormKeyboard::IsCommand(int index) const {
-  return index >= 0 && index < static_cast<int>(design_.order.size()) &&
-         !design_.order[index]->IsWindowed();
+TWinControl *TFormKeyboard::ControlAt(int index) const {
+  const TEntries<TWinControl> &controls = design_.Controls();
+  return index >= 0 && index < controls.size() ? controls[index] : nullptr;
+}
+
+TLabel *TFormKeyboard::CommandAt(int index) const {
+  const TEntries<TLabel> &commands = design_.Commands();
+  int command = index - design_.Controls().size();
+  return command >= 0 && command < commands.size() ? commands[command] : nullptr;
+}
+
+int TFormKeyboard::IndexOf(const TControl *control) const {
+  for (int i = 0; i < Count(); ++i)
+    if (control && (ControlAt(i) == control || CommandAt(i) == control))
+      return i;
+  return -1;
 }
 
 bool TFormKeyboard::Focusable(int index) const {
-  if (index < 0 || index >= static_cast<int>(design_.order.size()))
-    return false;
-  TControl *control = design_.order[index];
-  if (!control->Visible() || !control->Enabled())
-    return false;
-  if (!control->IsWindowed())
-    return true;
-  auto *windowed = static_cast<TWinControl *>(control);
-  return windowed->HandleAllocated() && IsWindowVisible(windowed->Handle()) &&
-         IsWindowEnabled(windowed->Handle());
+  if (TLabel *command = CommandAt(index))
+    return command->Visible() && command->Enabled();
+  TWinControl *control = ControlAt(index);
+  return control && control->Visible() && control->Enabled() && control->HandleAllocated() &&
+         IsWindowVisible(control->Handle()) && IsWindowEnabled(control->Handle());
 }
 
 int TFormKeyboard::Current() const {
@@ -39,22 +48,18 @@ int TFormKeyboard::Current() const {
     return -1;
   HWND focus = GetFocus();
   if (focus && focus == form_.Handle())
-    return IsCommand(focus_) ? focus_ : -1;
-  for (int i = 0; i < static_cast<int>(design_.order.size()); ++i) {
-    TControl *control = design_.order[i];
-    if (!control->IsWindowed())
-      continue;
-    auto *windowed = static_cast<TWinControl *>(control);
-    if (windowed->HandleAllocated() &&
-        (windowed->Handle() == focus || IsChild(windowed->Handle(), focus)))
+    return CommandAt(focus_) ? focus_ : -1;
+  for (int i = 0; i < design_.Controls().size(); ++i) {
+    TWinControl *control = ControlAt(i);
+    if (control->HandleAllocated() &&
+        (control->Handle() == focus || IsChild(control->Handle(), focus)))
       return i;
   }
   return -1;
 }
 
-TGraphicControl *TFormKeyboard::FocusedCommand() const {
-  int current = Current();
-  return IsCommand(current) ? static_cast<TGraphicControl *>(design_.order[current]) : nullptr;
+TLabel *TFormKeyboard::FocusedCommand() const {
+  return CommandAt(Current());
 }
 
 bool TFormKeyboard::FocusFrame(RECT *frame) const {
@@ -66,18 +71,15 @@ bool TFormKeyboard::FocusFrame(RECT *frame) const {
   return true;
 }
 
-void TFormKeyboard::Focus(TControl *control) {
-  for (int i = 0; i < static_cast<int>(design_.order.size()); ++i)
-    if (design_.order[i] == control)
-      FocusIndex(i);
+void TFormKeyboard::Focus(const TControl *control) {
+  FocusIndex(IndexOf(control));
 }
 
 void TFormKeyboard::FocusIndex(int index) {
   if (!Focusable(index))
     return;
-  TControl *control = design_.order[index];
-  if (control->IsWindowed()) {
-    SetFocus(static_cast<TWinControl *>(control)->Handle());
+  if (TWinControl *control = ControlAt(index)) {
+    SetFocus(control->Handle());
     return;
   }
   focus_ = index;
@@ -90,12 +92,12 @@ void TFormKeyboard::FocusIndex(int index) {
 void TFormKeyboard::FormFocused() {
   if (!Focusable(focus_)) {
     focus_ = -1;
-    for (int i = 0; i < static_cast<int>(design_.order.size()) && focus_ < 0; ++i)
+    for (int i = 0; i < Count() && focus_ < 0; ++i)
       if (Focusable(i))
         focus_ = i;
   }
-  if (focus_ >= 0 && design_.order[focus_]->IsWindowed()) {
-    SetFocus(static_cast<TWinControl *>(design_.order[focus_])->Handle());
+  if (TWinControl *control = ControlAt(focus_)) {
+    SetFocus(control->Handle());
     return;
   }
   ShowLook();
@@ -146,47 +148,49 @@ void TFormKeyboard::ShowLook() {
     return;
   TGraphicControl *command = FocusedCommand();
   TMouseEvent event{TMouseButton::Left, 0, 0};
-  if (design_.background && design_.background->OnMouseMove)
-    design_.background->OnMouseMove(event);
+  TGraphicControl *background = design_.Background();
+  if (background && background->OnMouseMove)
+    background->OnMouseMove(event);
   if (command && command->OnMouseMove)
     command->OnMouseMove(event);
 }
 
 // A text box reached by Tab has its text selected, as in standard dialogs,
 // so typing replaces it.
-void TFormKeyboard::SelectTextOf(TControl *control) {
-  if (!control->IsWindowed())
+void TFormKeyboard::SelectTextOf(int index) {
+  TWinControl *control = ControlAt(index);
+  if (!control)
     return;
-  HWND window = static_cast<TWinControl *>(control)->Handle();
+  HWND window = control->Handle();
   if (SendMessageA(window, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
     SendMessageA(window, EM_SETSEL, 0, -1);
 }
 
 void TFormKeyboard::Step(int delta, bool commandsOnly) {
-  int count = static_cast<int>(design_.order.size());
+  int count = Count();
   int start = Current();
   if (start < 0)
     start = delta > 0 ? -1 : count;
   for (int n = 1; n <= count; ++n) {
     int index = ((start + delta * n) % count + count) % count;
-    if (Focusable(index) && (!commandsOnly || IsCommand(index))) {
+    if (Focusable(index) && (!commandsOnly || CommandAt(index))) {
       FocusIndex(index);
-      SelectTextOf(design_.order[index]);
+      SelectTextOf(index);
       return;
     }
   }
 }
 
-bool TFormKeyboard::Activate(TGraphicControl *command) {
+bool TFormKeyboard::Activate(TLabel *command) {
   if (command && command->Visible() && command->Enabled() && command->OnClick)
-    command->OnClick();
+    form_.Click(*command);
   return true;
 }
 
 // What standard dialogs ask a control before taking a key from it: a
 // dropped-down combo box wants Enter and Escape for itself.
 bool TFormKeyboard::ControlWantsKey(const MSG &msg) const {
-  if (Current() < 0 || IsCommand(Current()))
+  if (!ControlAt(Current()))
     return false;
   MSG copy = msg;
   LRESULT code =
@@ -212,7 +216,7 @@ bool TFormKeyboard::KeyDown(const MSG &msg) {
   case VK_RIGHT: {
     bool vertical = msg.wParam == VK_UP || msg.wParam == VK_DOWN;
     TArrowKeys axis = vertical ? TArrowKeys::UpDown : TArrowKeys::LeftRight;
-    if (design_.arrows != axis || !IsCommand(current))
+    if (design_.Arrows() != axis || !CommandAt(current))
       return false;
     ShowCues();
     Step(msg.wParam == VK_UP || msg.wParam == VK_LEFT ? -1 : 1, true);
@@ -220,9 +224,8 @@ bool TFormKeyboard::KeyDown(const MSG &msg) {
   }
   case VK_RETURN:
   case VK_SPACE:
-    if (IsCommand(current)) {
+    if (TLabel *command = CommandAt(current)) {
       ShowCues();
-      auto *command = static_cast<TGraphicControl *>(design_.order[current]);
       if (!repeat && command->Enabled()) {
         pressed_ = current;
         pressedKey_ = msg.wParam;
@@ -231,14 +234,14 @@ bool TFormKeyboard::KeyDown(const MSG &msg) {
       }
       return true;
     }
-    if (msg.wParam == VK_RETURN && design_.enter) {
+    if (msg.wParam == VK_RETURN && design_.Enter()) {
       ShowCues();
-      return repeat || Activate(design_.enter);
+      return repeat || Activate(design_.Enter());
     }
     return false;
   case VK_ESCAPE:
-    if (design_.escape)
-      return repeat || Activate(design_.escape);
+    if (design_.Escape())
+      return repeat || Activate(design_.Escape());
     if (escapeCloses_) {
       if (!repeat)
         form_.Close();
@@ -260,7 +263,7 @@ bool TFormKeyboard::KeyUp(const MSG &msg) {
   if (Current() != pressed)
     return true;
   ShowLook();
-  return Activate(static_cast<TGraphicControl *>(design_.order[pressed]));
+  return Activate(CommandAt(pressed));
 }
 
 void TFormKeyboard::ControlDisabled(const TControl *control) {
@@ -269,12 +272,12 @@ void TFormKeyboard::ControlDisabled(const TControl *control) {
 }
 
 bool TFormKeyboard::SystemClose() {
-  return design_.altF4 && Activate(design_.altF4);
+  return design_.AltF4() && Activate(design_.AltF4());
 }
 
 bool TFormKeyboard::PreviewKey(const MSG &msg) {
   if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F4 && (msg.lParam & kAltBit)) {
-    return design_.altF4 && ((msg.lParam & kRepeatBit) || SystemClose());
+    return design_.AltF4() && ((msg.lParam & kRepeatBit) || SystemClose());
   }
   if (msg.message != WM_KEYDOWN && msg.message != WM_KEYUP)
     return false;

@@ -85,12 +85,11 @@ TForm1::TForm1() : TForm("TForm1", kDesign) {
     label.OnClick = [this, click = command.click] { (this->*click)(); };
   }
   // A focused command looks as under the pointer, status line included.
-  Keyboard().SetDesign({{&Label4, &Label5, &Label6, &Label3},
-                        TArrowKeys::UpDown,
-                        nullptr,
-                        &Label3,
-                        nullptr,
-                        &Image1});
+  Keyboard().SetDesign(TKeyboardDesign()
+                           .Commands({&Label4, &Label5, &Label6, &Label3})
+                           .Arrows(TArrowKeys::UpDown)
+                           .AltF4(&Label3)
+                           .Background(&Image1));
   Accessible().SetDesign({nullptr, &Label1, {&Label1, &Label2, &Label11, &Label12}});
 }
 

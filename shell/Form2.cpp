@@ -62,10 +62,12 @@ TForm2::TForm2() : TForm("TForm2", kDesign) {
   Label1.OnClick = [this] { Label1Click(); };
   Label2.OnClick = [this] { Label2Click(); };
   Label3.OnClick = [this] { Label3Click(); };
-  Keyboard().SetDesign({{&DriveComboBox1, &DirectoryListBox1, &Label1, &Label3, &Label2},
-                        TArrowKeys::LeftRight,
-                        &Label2,
-                        &Label2});
+  Keyboard().SetDesign(TKeyboardDesign()
+                           .Controls({&DriveComboBox1, &DirectoryListBox1})
+                           .Commands({&Label1, &Label3, &Label2})
+                           .Arrows(TArrowKeys::LeftRight)
+                           .Escape(&Label2)
+                           .AltF4(&Label2));
   Keyboard().SetFocusFrame();
   Accessible().SetDesign({nullptr, &Label4, {&Label4, &Label5, &Label6, &Label7, &Label8}});
 }

@@ -36,8 +36,13 @@ TForm3::TForm3() : TForm("TForm3", kDesign) {
 
   Label2.OnClick = [this] { Label2Click(); };
   Label3.OnClick = [this] { Label3Click(); };
-  Keyboard().SetDesign(
-      {{&Edit1, &Label2, &Label3}, TArrowKeys::LeftRight, &Label3, &Label3, &Label2});
+  Keyboard().SetDesign(TKeyboardDesign()
+                           .Controls({&Edit1})
+                           .Commands({&Label2, &Label3})
+                           .Arrows(TArrowKeys::LeftRight)
+                           .Escape(&Label3)
+                           .AltF4(&Label3)
+                           .Enter(&Label2));
   Keyboard().SetFocusFrame();
   Accessible().SetDesign({nullptr, &Label1, {&Label1}});
 }

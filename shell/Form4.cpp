@@ -52,7 +52,11 @@ TForm4::TForm4() : TForm("TForm4", kDesign) {
 
   Label2.OnClick = [this] { Label2Click(); };
   Label4.OnClick = [this] { Label4Click(); };
-  Keyboard().SetDesign({{&Label2, &Label4}, TArrowKeys::LeftRight, &Label4, &Label4});
+  Keyboard().SetDesign(TKeyboardDesign()
+                           .Commands({&Label2, &Label4})
+                           .Arrows(TArrowKeys::LeftRight)
+                           .Escape(&Label4)
+                           .AltF4(&Label4));
   Keyboard().SetFocusFrame();
   Accessible().SetDesign({nullptr, &Label3, {&Label3, &Label1}});
 }

@@ -20,7 +20,7 @@ TForm5::TForm5() : TForm("TForm5", kDesign) {
   Memo1.SetBounds(0, 0, 651, 330);
   Memo1.SetFontHeight(12);
   Memo1.SetColors(RGB(0, 0, 0), RGB(0xFF, 0xFF, 0xFF));
-  Keyboard().SetDesign({{&Memo1}});
+  Keyboard().SetDesign(TKeyboardDesign().Controls({&Memo1}));
   Keyboard().SetEscapeCloses();
 }
 

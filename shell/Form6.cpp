@@ -43,8 +43,12 @@ TForm6::TForm6() : TForm("TForm6", kDesign) {
   Label1.OnMouseMove = [this](const TMouseEvent &e) { Label1MouseMove(e); };
   Label1.OnMouseDown = [this](const TMouseEvent &e) { Label1MouseDown(e); };
   Label1.OnClick = [this] { Label1Click(); };
-  Keyboard().SetDesign(
-      {{&Label4, &Label1}, TArrowKeys::LeftRight, &Label1, &Label1, nullptr, &Image1});
+  Keyboard().SetDesign(TKeyboardDesign()
+                           .Commands({&Label4, &Label1})
+                           .Arrows(TArrowKeys::LeftRight)
+                           .Escape(&Label1)
+                           .AltF4(&Label1)
+                           .Background(&Image1));
   // The heading is drawn in the picture.
   Accessible().SetDesign({"Greetings", nullptr, {&Label5, &Label2}});
 }

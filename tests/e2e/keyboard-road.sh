@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The whole road by keyboard alone, the pointer parked outside every window:
 # install, a drive picked from the list, a new folder typed, ok, extract,
-# quit. Escape steps back from each dialog on the way. The files land byte
+# quit. Escape steps back from each dialog on the way, and each dialog gives
+# the focus back to the command that opened it. The files land byte
 # for byte as rar packed them, the .reg file is imported, the program ends
 # with exit code 0. On the way a screen reader's view of the splash window
 # and the folder dialog is read through the platform's accessibility
@@ -59,7 +60,7 @@ keys Tab Tab Right Return # makedir
 state_is "TForm1=0 TForm2=- TForm3=1 TForm4=- TForm5=- TForm6=-" "after makedir"
 keys Escape
 state_is "TForm1=0 TForm2=1 TForm3=- TForm4=- TForm5=- TForm6=-" "after Escape in the new folder dialog"
-keys Tab Tab Right Return
+keys Return # the focus came back to makedir
 state_is "TForm1=0 TForm2=- TForm3=1 TForm4=- TForm5=- TForm6=-" "after makedir again"
 keys Home shift+End
 xdotool type --delay 150 KbdApp
@@ -67,8 +68,9 @@ keys Return # Enter in the name box is ok
 state_is "TForm1=0 TForm2=1 TForm3=- TForm4=- TForm5=- TForm6=-" "after the new folder"
 [ -d "$target/KbdApp" ] || fail "the typed folder was not made: $(ls "$target")"
 wait_items TForm2 ListBox '^KbdApp$' "(the list in the new folder)"
+tree TForm2 | grep -q ';button|makedir|f\*;' || fail "makedir lost the focus: $(tree TForm2)"
 
-keys Tab Tab Return # [ ok
+keys shift+Tab Return # [ ok
 state_is "TForm1=0 TForm2=- TForm3=- TForm4=1 TForm5=- TForm6=-" "after ok"
 keys space # [ extract
 wt gone TForm4 120 || fail "extraction did not end"

@@ -75,9 +75,14 @@ TEST_F(FolderDialogTest, InstallShowsFreeAgainstRequiredSpace) {
     EXPECT_EQ(Form2->Label6.Caption(), c.shown);
     EXPECT_EQ(Form2->Label6.FontColor(), c.colour);
     EXPECT_EQ(freeSpaceFolder, Form2->DirectoryListBox1.Directory());
+    EXPECT_EQ(Form2->Label6.AccessibleNote(), c.colour == kRed ? "less than required" : "");
     EXPECT_EQ(Form2->Label8.Caption(), std::string(c.required) + " Mb.");
     EXPECT_EQ(Form2->Label6.Left() + Form2->Label6.Width(), 239) << "numbers end at 239";
     EXPECT_EQ(Form2->Label8.Left() + Form2->Label8.Width(), 239);
+    scriptedFreeBytes = 1LL << 60; // a drive with room enough chosen next
+    Form2->DriveComboBox1.OnChange();
+    EXPECT_EQ(Form2->Label6.FontColor(), kWhite);
+    EXPECT_EQ(Form2->Label6.AccessibleNote(), "") << "the spoken note goes with the red";
     StopInstaller();
   }
 }

@@ -3,6 +3,9 @@
 // processes by the end-to-end test e2e.keyboard-road.
 #include <windows.h>
 
+#include <oleacc.h>
+
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -59,15 +62,12 @@ protected:
   }
   // The name of what has the keyboard in `form`.
   static std::string Focused(TForm &form) {
-    if (TGraphicControl *command = form.Keyboard().FocusedCommand())
+    if (TLabel *command = form.Keyboard().FocusedCommand())
       return command->Name();
-    for (TControl *control : form.Controls())
-      if (control->IsWindowed()) {
-        auto *windowed = static_cast<TWinControl *>(control);
-        if (windowed->HandleAllocated() &&
-            (windowed->Handle() == GetFocus() || IsChild(windowed->Handle(), GetFocus())))
-          return control->Name();
-      }
+    for (TWinControl *control : form.Keyboard().Design().Controls())
+      if (control->HandleAllocated() &&
+          (control->Handle() == GetFocus() || IsChild(control->Handle(), GetFocus())))
+        return control->Name();
     return "-";
   }
   void OpenFolderDialog() {
@@ -77,8 +77,9 @@ protected:
 };
 
 struct OrderCase {
-  const char *keys;     // typed after the window took the keyboard
-  const char *expected; // what then has the focus
+  const char *keys;            // typed after the window took the keyboard
+  const char *expected;        // what then has the focus
+  const char *shown = nullptr; // and the text it shows, when given
 };
 
 TEST_F(KeyboardTest, SplashWindowOrderWrapsBothWays) {
@@ -96,23 +97,42 @@ TEST_F(KeyboardTest, SplashWindowOrderWrapsBothWays) {
 
 TEST_F(KeyboardTest, DialogOrdersWindowedControlsFirstThenTheCommandRow) {
   OpenFolderDialog();
-  const OrderCase folder[] = {
-      {"", "DriveComboBox1"}, {"t", "DirectoryListBox1"},
-      {"t", "Label1"},        {"r", "Label3"},
-      {"r", "Label2"},        {"r", "Label1"},
-      {"l", "Label2"},        {"t", "DriveComboBox1"},
-      {"T", "Label2"},
+  auto check = [](TForm &form, const OrderCase &c) {
+    EXPECT_EQ(Focused(form), c.expected) << "keys " << c.keys;
+    char text[MAX_PATH] = "";
+    GetWindowTextA(GetFocus(), text, sizeof text);
+    EXPECT_STREQ(c.shown ? text : nullptr, c.shown) << "keys " << c.keys;
   };
+  // Left and Right are the drive box's own: the next drive and back.
+  const TDriveComboBox &drives = Form2->DriveComboBox1;
+  ASSERT_LT(drives.ItemIndex() + 1, drives.ItemCount()) << "a drive after the start's";
+  std::string here = drives.ItemText(drives.ItemIndex()),
+              next = drives.ItemText(drives.ItemIndex() + 1);
+  const OrderCase folder[] = {{"", "DriveComboBox1", here.c_str()},
+                              {"r", "DriveComboBox1", next.c_str()},
+                              {"l", "DriveComboBox1", here.c_str()},
+                              {"t", "DirectoryListBox1"},
+                              {"t", "Label1"},
+                              {"r", "Label3"},
+                              {"r", "Label2"},
+                              {"r", "Label1"},
+                              {"l", "Label2"},
+                              {"t", "DriveComboBox1"},
+                              {"T", "Label2"}};
   for (const OrderCase &c : folder) {
     Keys(c.keys);
-    EXPECT_EQ(Focused(*Form2), c.expected) << "keys " << c.keys;
+    check(*Form2, c);
   }
   Keys("l\n"); // makedir
   ASSERT_TRUE(Form3->Visible());
-  const OrderCase name[] = {{"", "Edit1"}, {"t", "Label2"}, {"r", "Label3"}, {"t", "Edit1"}};
+  Form3->Edit1.SetText("MyApp");
+  // In the name the caret moves and Space types a blank.
+  const OrderCase name[] = {
+      {"", "Edit1"}, {"rrrl ", "Edit1", "My App"}, {"t", "Label2"}, {"r", "Label3"}, {"t", "Edit1"},
+  };
   for (const OrderCase &c : name) {
     Keys(c.keys);
-    EXPECT_EQ(Focused(*Form3), c.expected) << "keys " << c.keys;
+    check(*Form3, c);
   }
   DWORD start = 1, end = 0;
   SendMessageA(Form3->Edit1.Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
@@ -175,23 +195,32 @@ TEST_F(KeyboardTest, AutoRepeatActivatesOncePerPress) {
 struct EscapeCase {
   const char *road; // keys from the splash window to the dialog
   TForm *(*dialog)();
-  TForm *(*back)(); // the window shown and enabled after Escape
+  const char *arrived; // what has the focus in the dialog then
+  TForm *(*back)();    // the window shown and enabled after Escape
+  const char *focus;   // what has the focus there: the command that opened the dialog
 };
 
 TEST_F(KeyboardTest, EscapeStepsBackFromEveryDialog) {
+  auto form1 = []() -> TForm * { return Form1; };
+  // In this order: a dialog shown again starts at its first entry, whatever
+  // had the focus when it went.
   const EscapeCase cases[] = {
-      {"\n", []() -> TForm * { return Form2; }, []() -> TForm * { return Form1; }},
-      {"\nttr\n", []() -> TForm * { return Form3; }, []() -> TForm * { return Form2; }},
-      {"\ntt\n", []() -> TForm * { return Form4; }, []() -> TForm * { return Form1; }},
-      {"u\n", []() -> TForm * { return Form6; }, []() -> TForm * { return Form1; }},
-      {"dd\n", []() -> TForm * { return Form5; }, []() -> TForm * { return Form1; }},
+      {"\nt", []() -> TForm * { return Form2; }, "DirectoryListBox1", form1, "Label4"},
+      {"\n", []() -> TForm * { return Form2; }, "DriveComboBox1", form1, "Label4"},
+      {"\nttr\n", []() -> TForm * { return Form3; }, "Edit1", []() -> TForm * { return Form2; },
+       "Label3"},
+      {"\ntt\n", []() -> TForm * { return Form4; }, "Label2", form1, "Label4"},
+      {"u\n", []() -> TForm * { return Form6; }, "Label4", form1, "Label3"},
+      {"dd\n", []() -> TForm * { return Form5; }, "Memo1", form1, "Label5"},
   };
   for (const EscapeCase &c : cases) {
     Keys(c.road);
     ASSERT_TRUE(c.dialog()->Visible()) << c.road;
+    EXPECT_EQ(Focused(*c.dialog()), c.arrived) << c.road;
     Keys("e");
     EXPECT_FALSE(c.dialog()->Visible()) << c.road;
     EXPECT_TRUE(c.back()->Visible() && c.back()->Enabled()) << c.road;
+    EXPECT_EQ(Focused(*c.back()), c.focus) << c.road;
     while (Form2->Visible())
       Keys("e");
   }
@@ -220,6 +249,7 @@ TEST_F(KeyboardTest, EnterInTheNameBoxIsOkAndKeysGoNowhereWhileDisabled) {
   Keys("\n");
   EXPECT_TRUE(Form2->Visible());
   EXPECT_NE(GetFileAttributesA(release.Path("typed").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(Focused(*Form2), "Label3") << "back on makedir";
 
   // The splash window under the folder dialog takes no keys.
   PostMessageA(Form1->Handle(), WM_KEYDOWN, VK_RETURN, 1);
@@ -227,6 +257,8 @@ TEST_F(KeyboardTest, EnterInTheNameBoxIsOkAndKeysGoNowhereWhileDisabled) {
   Pump();
   EXPECT_TRUE(Form2->Visible());
   EXPECT_FALSE(Form1->Enabled());
+  Keys("T\n"); // Shift+Tab from makedir is [ ok
+  EXPECT_TRUE(Form4->Visible());
 }
 
 TEST_F(KeyboardTest, WhileExtractDisabledKeysReachOnlyCancel) {
@@ -242,6 +274,67 @@ TEST_F(KeyboardTest, WhileExtractDisabledKeysReachOnlyCancel) {
   Keys(" ");
   EXPECT_FALSE(Form4->Visible());
   EXPECT_TRUE(Form1->Enabled());
+}
+
+// What a screen reader may ask with ids from an older tree or from anyone:
+// refused, never read outside the tree; and once the window is gone,
+// answered as disconnected.
+TEST_F(KeyboardTest, AccessibleObjectRefusesIdsThatNameNothing) {
+  OpenFolderDialog(); // texts, windowed controls and commands
+  IAccessible *object = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(Form2->Handle(), OBJID_CLIENT, __uuidof(IAccessible),
+                                       reinterpret_cast<void **>(&object)),
+            S_OK);
+  LONG count = 0;
+  ASSERT_EQ(object->get_accChildCount(&count), S_OK);
+  auto id = [](long value, VARTYPE type = VT_I4) {
+    VARIANT child{};
+    child.vt = type;
+    child.lVal = value;
+    return child;
+  };
+  VARIANT out;
+  BSTR text = nullptr;
+  IDispatch *dispatch = nullptr;
+  LONG x, y, w, h;
+  const std::pair<const char *, std::function<HRESULT(VARIANT)>> calls[] = {
+      {"name", [&](VARIANT c) { return object->get_accName(c, &text); }},
+      {"role", [&](VARIANT c) { return object->get_accRole(c, &out); }},
+      {"state", [&](VARIANT c) { return object->get_accState(c, &out); }},
+      {"child", [&](VARIANT c) { return object->get_accChild(c, &dispatch); }},
+      {"location", [&](VARIANT c) { return object->accLocation(&x, &y, &w, &h, c); }},
+      {"default action", [&](VARIANT c) { return object->get_accDefaultAction(c, &text); }},
+      {"do default action", [&](VARIANT c) { return object->accDoDefaultAction(c); }},
+      {"value", [&](VARIANT c) { return object->get_accValue(c, &text); }},
+      {"next", [&](VARIANT c) { return object->accNavigate(NAVDIR_NEXT, c, &out); }},
+  };
+  const std::pair<const char *, VARIANT> badIds[] = {{"-1", id(-1)},
+                                                     {"past the end", id(count + 1)},
+                                                     {"VT_EMPTY", id(1, VT_EMPTY)},
+                                                     {"VT_I2", id(1, VT_I2)}};
+  for (const auto &[what, call] : calls)
+    for (const auto &[bad, child] : badIds)
+      EXPECT_EQ(call(child), E_INVALIDARG) << what << " of " << bad;
+  EXPECT_EQ(object->get_accChild(id(0), &dispatch), E_INVALIDARG) << "the window is no child";
+
+  // The child an answer gives: 0 for none (S_FALSE, VT_EMPTY), -1 for anything else.
+  auto given = [&](HRESULT result) {
+    return result == S_OK && out.vt == VT_I4         ? out.lVal
+           : result == S_FALSE && out.vt == VT_EMPTY ? 0
+                                                     : -1;
+  };
+  EXPECT_EQ(given(object->accNavigate(NAVDIR_LASTCHILD, id(0), &out)), count);
+  EXPECT_EQ(given(object->accNavigate(NAVDIR_NEXT, id(count), &out)), 0) << "after the last";
+  EXPECT_EQ(given(object->accNavigate(NAVDIR_PREVIOUS, id(1), &out)), 0) << "before the first";
+  EXPECT_EQ(given(object->accHitTest(-30000, -30000, &out)), 0) << "outside";
+  ASSERT_EQ(object->get_accName(id(count), &text), S_OK);
+  EXPECT_EQ(text, std::wstring(L"cancel"));
+  SysFreeString(text);
+
+  StopInstaller(); // the reader still holds the object
+  for (const auto &[what, call] : calls)
+    EXPECT_EQ(call(id(1)), RPC_E_DISCONNECTED) << what;
+  object->Release();
 }
 
 TEST(CommandNameTest, BracketsAndPaddingGo) {
