@@ -43,16 +43,6 @@ std::string Escaped(const std::string &field) {
   return out;
 }
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  return -1;
-}
-
 std::string Unescaped(const std::string &field) {
   std::string out;
   for (size_t i = 0; i < field.size(); ++i) {
@@ -60,9 +50,9 @@ std::string Unescaped(const std::string &field) {
       out += field[i];
       continue;
     }
-    if (i + 2 >= field.size() || HexValue(field[i + 1]) < 0 || HexValue(field[i + 2]) < 0)
+    if (i + 2 >= field.size() || HexDigitValue(field[i + 1]) < 0 || HexDigitValue(field[i + 2]) < 0)
       throw Unreadable{};
-    out += static_cast<char>(HexValue(field[i + 1]) << 4 | HexValue(field[i + 2]));
+    out += static_cast<char>(HexDigitValue(field[i + 1]) << 4 | HexDigitValue(field[i + 2]));
     i += 2;
   }
   return out;
@@ -85,7 +75,7 @@ uint64_t Number(const std::string &text, int base, size_t most) {
     throw Unreadable{};
   uint64_t value = 0;
   for (char c : text) {
-    const int digit = HexValue(c);
+    const int digit = HexDigitValue(c);
     if (digit < 0 || digit >= base || (base == 16 && c >= 'A' && c <= 'F') ||
         value > (UINT64_MAX - static_cast<uint64_t>(digit)) / static_cast<uint64_t>(base))
       throw Unreadable{};

@@ -1,6 +1,7 @@
 #include "registry/RegFileReader.h"
 
 #include "registry/RegistryValue.h"
+#include "runtime/HexText.h"
 
 namespace {
 constexpr char kRegedit4[] = "REGEDIT4";
@@ -12,16 +13,6 @@ struct Refusal {
 
 bool Blank(char c) {
   return c == ' ' || c == '\t';
-}
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  return -1;
 }
 
 bool StartsWithNoCase(const std::string &text, size_t at, const std::string &word) {
@@ -181,9 +172,9 @@ private:
   uint32_t HexNumber(size_t most, const char *what) {
     uint32_t number = 0;
     size_t digits = 0;
-    for (; digits < most && HexDigit(Peek()) >= 0; ++digits, ++at_)
-      number = number << 4 | static_cast<uint32_t>(HexDigit(Peek()));
-    if (digits == 0 || HexDigit(Peek()) >= 0)
+    for (; digits < most && HexDigitValue(Peek()) >= 0; ++digits, ++at_)
+      number = number << 4 | static_cast<uint32_t>(HexDigitValue(Peek()));
+    if (digits == 0 || HexDigitValue(Peek()) >= 0)
       throw Refusal{std::string("not ") + what};
     return number;
   }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "runtime/Handles.h"
+#include "runtime/HexText.h"
 #include "runtime/WideFiles.h"
 
 namespace {
@@ -16,19 +17,20 @@ constexpr char kSwitch[] = "/~REMOVE-AFTER";
 constexpr DWORD kDeleteMilliseconds = 10000;
 
 std::string Hex(const std::string &text) {
-  static const char kDigits[] = "0123456789ABCDEF";
   std::string hex;
-  for (unsigned char c : text) {
-    hex += kDigits[c >> 4];
-    hex += kDigits[c & 15];
-  }
+  for (unsigned char c : text)
+    hex += HexText(c, 2);
   return hex;
 }
 
 std::string Unhex(const std::string &hex) {
   std::string text;
-  for (size_t i = 0; i + 1 < hex.size(); i += 2)
-    text += static_cast<char>(std::strtoul(hex.substr(i, 2).c_str(), nullptr, 16));
+  for (size_t i = 0; i + 1 < hex.size(); i += 2) {
+    const int high = HexDigitValue(hex[i]), low = HexDigitValue(hex[i + 1]);
+    if (high < 0 || low < 0)
+      return ""; // not written by StartSelfRemoval: names nothing
+    text += static_cast<char>(high << 4 | low);
+  }
   return text;
 }
 

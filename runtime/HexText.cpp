@@ -7,3 +7,13 @@ std::string HexText(uint64_t value, int digits, bool upperCase) {
     text[static_cast<size_t>(i)] = alphabet[value & 15];
   return text;
 }
+
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9')
+    return c - '0';
+  if (c >= 'a' && c <= 'f')
+    return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F')
+    return c - 'A' + 10;
+  return -1;
+}
