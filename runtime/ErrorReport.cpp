@@ -8,6 +8,8 @@
 #include "runtime/HexText.h"
 
 namespace {
+constexpr size_t kMostReportChars = 1023;
+
 // Module file name (without folder) and module-relative address for a code
 // address; falls back to the program file when the address is in no module.
 void LocateAddress(const void *address, std::string *module, uintptr_t *offset) {
@@ -36,8 +38,12 @@ std::string ProgramErrorText(const char *className, const std::string &message,
   uintptr_t offset = 0;
   LocateAddress(address, &module, &offset);
   const char *stop = (!message.empty() && message.back() != '.') ? "." : "";
-  return std::string("Exception ") + className + " in module " + module + " at " +
-         HexText(offset, 8) + ".\n" + message + stop;
+  std::string text = std::string("Exception ") + className + " in module " + module + " at " +
+                     HexText(offset, 8) + ".\n" + message + stop;
+  // As long as the report's box has always taken.
+  if (text.size() > kMostReportChars)
+    text.resize(kMostReportChars);
+  return text;
 }
 
 void ShowProgramReport(const char *className, const std::string &message, const void *address) {
