@@ -33,9 +33,13 @@ unsigned long WinRemovalFiles::RemoveFile(const std::string &path) {
   const DWORD attributes = GetFileAttributesW(wide.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
     SetFileAttributesW(wide.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-  if (DeleteFileW(wide.c_str()))
+  // A deletion the file system did not carry out can still be reported as
+  // done (Wine, for one, unlinks on the handle's close and says nothing when
+  // that fails): a file still there was not removed.
+  const bool deleted = DeleteFileW(wide.c_str()) != FALSE;
+  const unsigned long error = deleted ? ERROR_ACCESS_DENIED : GetLastError();
+  if (deleted && GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES)
     return 0;
-  const unsigned long error = GetLastError();
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
     SetFileAttributesW(wide.c_str(), attributes); // kept as it was
   return error;

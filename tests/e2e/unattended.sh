@@ -358,6 +358,16 @@ EOF2
   ! wine reg query "$key" >/dev/null 2>&1 || fail "removal: the entry stays"
   run /UNINSTALL /S "/D=$at"
   expect_exit "removal twice" 6 "There is no installation record in this folder. Nothing was removed from $at."
+  # A file that cannot be deleted is named and stays; the rest goes.
+  rm -rf "$target"
+  run /S "/D=$at"
+  chattr +i "$target/readme.txt" || fail "removal: cannot make a file immutable"
+  undo_later chattr -i "$target/readme.txt"
+  run /UNINSTALL /S "/D=$at" "/LOG=$W_LOG"
+  chattr -i "$target/readme.txt"
+  [ "$RC" = 7 ] && log_text | grep -q '^Could not remove readme.txt: in use or denied' ||
+    fail "removal of a held file: exit code $RC: $(log_text | tr '\n' '|')"
+  [ "$(cd "$target" && find . -type f)" = ./readme.txt ] || fail "removal of a held file: left $(ls -R "$target")"
   rm -rf "$target"
 }
 
