@@ -8,6 +8,7 @@
 // format's version, and ends with a checksum line, the CRC-32 of the
 // section's bytes before it, so a damaged, edited or cut-short record is
 // refused as a whole rather than half followed:
+// clang-format off
 //
 //   installation record	1
 //   title	Demo Release 1.0
@@ -21,6 +22,7 @@
 //   value	set	HKEY_CURRENT_USER\Software\Old	Color	REG_SZ	text:Red
 //   value	deleted	HKEY_CURRENT_USER\Software\Old		REG_DWORD	hex:2a000000
 //   checksum	89eaf0a7
+// clang-format on
 //
 // "target created" says the run made the target folder ("existed": it is
 // never removed); a folder line names a folder the run made; a file line
