@@ -195,14 +195,8 @@ bool StartedAsUninstaller() {
 }
 
 ExitCode RunUninstall(const CommandLine &line) {
-  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-  RunReport report;
-  if (line.hasLog && !report.OpenLog(line.log)) {
-    report.Failure("Cannot create the log file " + line.log + ".");
-    return ExitCode::BadCommandLine;
-  }
-  report.Line("Unattended removal started " + LocalTimeText());
-  ExitCode code = Removal(line, report).Run();
-  report.Line("Exit code: " + std::to_string(static_cast<int>(code)));
-  return code;
+  return RunReported(line, "Unattended removal started",
+                     [](const CommandLine &switches, RunReport &report) {
+                       return Removal(switches, report).Run();
+                     });
 }

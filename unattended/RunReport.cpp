@@ -33,11 +33,21 @@ void RunReport::Failure(const std::string &sentence) {
   WriteToConsole(sentence + "\r\n", true);
 }
 
-std::string LocalTimeText() {
+ExitCode RunReported(const CommandLine &line, const char *started,
+                     ExitCode (*run)(const CommandLine &line, RunReport &report)) {
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  RunReport report;
+  if (line.hasLog && !report.OpenLog(line.log)) {
+    report.Failure("Cannot create the log file " + line.log + ".");
+    return ExitCode::BadCommandLine;
+  }
   SYSTEMTIME time;
   GetLocalTime(&time);
-  char text[32];
-  wsprintfA(text, "%04u-%02u-%02u %02u:%02u:%02u", time.wYear, time.wMonth, time.wDay, time.wHour,
+  char now[32];
+  wsprintfA(now, " %04u-%02u-%02u %02u:%02u:%02u", time.wYear, time.wMonth, time.wDay, time.wHour,
             time.wMinute, time.wSecond);
-  return text;
+  report.Line(started + std::string(now));
+  const ExitCode code = run(line, report);
+  report.Line("Exit code: " + std::to_string(static_cast<int>(code)));
+  return code;
 }

@@ -204,15 +204,8 @@ private:
 } // namespace
 
 ExitCode RunUnattended(const CommandLine &line) {
-  // No system box either: a drive that is not ready fails the call instead.
-  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-  RunReport report;
-  if (line.hasLog && !report.OpenLog(line.log)) {
-    report.Failure("Cannot create the log file " + line.log + ".");
-    return ExitCode::BadCommandLine;
-  }
-  report.Line("Unattended installation started " + LocalTimeText());
-  ExitCode code = Installation(line, report).Run();
-  report.Line("Exit code: " + std::to_string(static_cast<int>(code)));
-  return code;
+  return RunReported(line, "Unattended installation started",
+                     [](const CommandLine &switches, RunReport &report) {
+                       return Installation(switches, report).Run();
+                     });
 }
