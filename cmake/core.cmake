@@ -10,6 +10,7 @@ add_library(installer_core STATIC
   ${PROJECT_SOURCE_DIR}/extract/ExtractTexts.cpp
   ${PROJECT_SOURCE_DIR}/extract/PacedView.cpp
   ${PROJECT_SOURCE_DIR}/folders/FolderPath.cpp
+  ${PROJECT_SOURCE_DIR}/installation/StagingArea.cpp
   ${PROJECT_SOURCE_DIR}/release/RegistryFileText.cpp
   ${PROJECT_SOURCE_DIR}/unattended/CommandLine.cpp
 )

@@ -1,6 +1,8 @@
 #include "shell/Form4.h"
 
 #include "extract/ExtractArchive.h"
+#include "extract/ExtractTexts.h"
+#include "installation/StagedInstall.h"
 #include "release/RegistryImport.h"
 #include "runtime/Application.h"
 #include "runtime/DesignRows.h"
@@ -74,19 +76,32 @@ void TForm4::Label4Click() {
 }
 
 void TForm4::ExtractArchive(const std::string &arcName, const std::string &destination, int mode) {
+  // The files reach the chosen folder only once the whole set is there.
+  StagedInstall install(destination);
+  if (std::string problem = install.Begin(); !problem.empty()) {
+    ShowStatus(problem);
+    return;
+  }
   // This dialog paints at once; the run reaches it a frame at a time.
   PacedView paced(*this, ExtractionClock());
   ExtractionRun run(ExtractionLibrary(), paced);
-  ExtractionOutcome outcome = run.ExtractArchive(arcName, destination, mode);
+  ExtractionOutcome outcome = run.ExtractArchive(arcName, install.Destination(), mode);
   // The run's last state goes on screen now that it is over; a failure's
   // text stays there.
   paced.Flush();
-  if (outcome == ExtractionOutcome::Complete || outcome == ExtractionOutcome::EndedAtMissingVolume)
+  std::string problem;
+  if (outcome == ExtractionOutcome::Complete)
+    problem = install.Commit();
+  else if (outcome == ExtractionOutcome::EndedAtMissingVolume)
+    problem = ProcessFailureText(ERAR_EOPEN); // nothing was installed: not a success
+  install.End();
+  if (!problem.empty())
+    ShowStatus(problem);
+  else if (outcome == ExtractionOutcome::Complete)
     RunEnded();
 }
 
-// The set was walked to its end (a volume given up on may have ended it):
-// back to the splash window, the start-up folder current again, and the
+// The whole set is in place: back to the splash window, the start-up folder current again, and the
 // registry file, if it names one there, handed to the editor.
 void TForm4::RunEnded() {
   Hide();

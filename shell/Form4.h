@@ -26,9 +26,10 @@ public:
   void Label4Click();
 
   // Runs the extraction driver over the set whose first volume is `arcName`
-  // (mode 0 extract, 1 test, 2 print) into the folder `destination`, with
-  // this dialog as its view; at the end of the set, the end steps with the
-  // splash window's values.
+  // (mode 0 extract, 1 test, 2 print) into a staging folder in
+  // `destination`, with this dialog as its view. A complete set is moved
+  // into place and the end steps run with the splash window's values; after
+  // a failure `destination` is as it was and the status says what failed.
   void ExtractArchive(const std::string &arcName, const std::string &destination, int mode);
 
   // The driver's view: the status label, the heading label, the bar and

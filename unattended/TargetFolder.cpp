@@ -26,15 +26,24 @@ std::string NearestExistingFolder(const std::string &path) {
   return nearest;
 }
 
-unsigned long CreateFolderWithParents(const std::string &path) {
+unsigned long CreateFolderWithParents(const std::string &path, std::vector<std::string> *created) {
   DWORD error = 0;
-  EachLevel(path, [&error](const std::string &level) {
-    if (IsFolder(level) || CreateDirectoryA(level.c_str(), nullptr))
+  EachLevel(path, [&error, created](const std::string &level) {
+    if (IsFolder(level))
       return true;
+    if (CreateDirectoryA(level.c_str(), nullptr)) {
+      created->push_back(level);
+      return true;
+    }
     error = GetLastError();
     return false;
   });
   if (error == 0 && !IsFolder(path))
     error = ERROR_PATH_NOT_FOUND;
   return error;
+}
+
+void RemoveCreatedFolders(const std::vector<std::string> &created) {
+  for (auto level = created.rbegin(); level != created.rend(); ++level)
+    RemoveDirectoryA(level->c_str()); // refused while it holds anything
 }

@@ -9,6 +9,7 @@
 #include "extract/UnrarApi.h"
 #include "extract/UnrarDll.h"
 #include "folders/FreeSpace.h"
+#include "installation/StagedInstall.h"
 #include "release/InstallIni.h"
 #include "release/RegistryImport.h"
 #include "runtime/Exception.h"
@@ -97,35 +98,59 @@ private:
 
   bool Extract() {
     extractExit_ = ExitCode::ExtractionFailed;
-    if (unsigned long error = CreateFolderWithParents(line_.target)) {
+    std::vector<std::string> created;
+    if (unsigned long error = CreateFolderWithParents(line_.target, &created)) {
+      RemoveCreatedFolders(created);
       report_.Failure("Cannot create the target folder " + line_.target + " (" + ErrorText(error) +
                       ").");
       return false;
     }
+    std::string failure = StagedExtract();
+    if (failure.empty())
+      return true;
+    // All or nothing: the target is as it was, the folders made for it gone.
+    RemoveCreatedFolders(created);
+    report_.Failure(failure);
+    return false;
+  }
+
+  // The set into a staging folder in the target, moved into place when it
+  // is complete; "" or the failure's sentence, with the target as it was.
+  std::string StagedExtract() {
+    StagedInstall install(line_.target);
+    std::string problem = install.Begin();
+    if (install.Recovered())
+      report_.Line("An interrupted installation into the target was undone.");
+    if (!problem.empty())
+      return "Extraction failed: " + problem;
     LogView view(report_);
-    ExtractionOutcome outcome;
+    ExtractionOutcome outcome = ExtractionOutcome::Failed;
     try {
       ExtractionRun run(ExtractionLibrary(), view);
-      outcome = run.ExtractArchive(release_.archivePath, line_.target, 0);
+      outcome = run.ExtractArchive(release_.archivePath, install.Destination(), 0);
+      if (outcome == ExtractionOutcome::Complete)
+        problem = install.Commit();
     } catch (const Exception &error) {
-      report_.Failure(error.Message());
-      return false;
+      install.End();
+      return error.Message();
     }
-    if (outcome == ExtractionOutcome::Complete)
-      return true;
+    if (std::string left = install.End(); !left.empty())
+      report_.Line(left);
     if (outcome == ExtractionOutcome::LibraryUnusable) {
       extractExit_ = ExitCode::UnusableRelease;
-      report_.Failure(view.LibraryFailure());
-      return false;
+      return view.LibraryFailure();
     }
+    if (outcome == ExtractionOutcome::Complete && problem.empty())
+      return "";
+    if (!problem.empty())
+      return "Extraction failed: " + problem;
     std::string sentence =
         "Extraction failed: " + (outcome == ExtractionOutcome::EndedAtMissingVolume
                                      ? "the set ended at a missing volume"
                                      : view.LastStatus());
     if (!view.Entry().empty())
       sentence += " (stopped at " + view.Entry() + ")";
-    report_.Failure(sentence);
-    return false;
+    return sentence;
   }
 
   // A relative name counts from the release folder, as on the windowed

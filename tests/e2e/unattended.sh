@@ -48,6 +48,9 @@ expect_none_loaded() { # $1 row
 # folder; sets RC and OUT (what it wrote to the console). The timeout only
 # guards against a hang (a prompt nobody answers).
 run() {
+  local arg
+  RUN_TARGET=
+  for arg; do [[ ${arg,,} == [/-]d=* ]] && RUN_TARGET=${arg#*=}; done
   RC=0
   OUT=$(cd "$SCRATCH" && WINEDLLOVERRIDES=$PREFER_PLANTED timeout 900 wine "$REL/Installer.exe" "$@" \
     2>&1 </dev/null) || RC=$?
@@ -66,6 +69,9 @@ expect_exit() { # $1 row, $2 code, $3 sentence: on the console and, with $4 "log
     log_text | head -1 | grep -q '^Unattended installation started ' ||
     fail "$1: the log holds more than this run: $(log_text | tr '\n' '|')"
   ! grep -q $'[^\r]$' "$LOG" || fail "$1: a log line without CR LF"
+  # A failed extraction leaves nothing: the new target folders are gone.
+  [ "$2" != 4 ] || [ ! -e "$(wine winepath -u "$RUN_TARGET" 2>/dev/null)" ] ||
+    fail "$1: the target the run made is still there"
 }
 
 # --- a good release -------------------------------------------------------
@@ -196,6 +202,44 @@ row_password() {
   packed
 }
 
+# Killed while unpacking many small files into a folder that holds the
+# user's files, then started again: the second run puts right what the
+# first left before it installs.
+row_killed_and_run_again() {
+  fresh_release
+  rm -f "$REL"/demo.part*.rar
+  local set=$SCRATCH/many target=$DRIVE_C/Killed d f
+  rm -rf "$set" "$target" && mkdir -p "$set"
+  for d in $(seq 30); do
+    mkdir "$set/d$d"
+    for f in $(seq 100); do echo "$d/$f" >"$set/d$d/f$f.txt"; done
+  done
+  printf 'new readme\r\n' >"$set/readme.txt"
+  (cd "$set" && rar a -idq -y -m1 -r "$REL/demo.part1.rar" .) || fail "killed: rar"
+  TARGET=$target seed_target
+  local before
+  before=$(TARGET=$target target_state | grep -v '^\. ')
+  (cd "$SCRATCH" && exec wine "$REL/Installer.exe" /S '/D=C:\Killed' "/LOG=$W_LOG" \
+    >/dev/null 2>&1 </dev/null) &
+  local pid=$! i
+  for i in $(seq 600); do
+    [ "$(log_text | grep -c '^Extracting ')" -ge 100 ] && break
+    sleep 0.05
+  done
+  wt kill Installer.exe >/dev/null || fail "killed: cannot end the run"
+  wait "$pid" || true
+  [ "$(TARGET=$target target_state | grep -v '^\. ' | grep -vF ./~installer.staging)" = "$before" ] ||
+    fail "killed: the user's files changed or the set's files arrived"
+  run /S '/D=C:\Killed' "/LOG=$W_LOG"
+  [ "$RC" = 0 ] || fail "killed: the second run ended with $RC: $(log_text | tr '\n' '|')"
+  log_text | grep -qxF 'An interrupted installation into the target was undone.' ||
+    fail "killed: the second run did not put right the first"
+  diff -r -x mine.txt "$set" "$target" >/dev/null || fail "killed: target differs"
+  [ "$(TARGET=$target target_state | grep -F ./mine.txt)" = "$(grep -F ./mine.txt <<<"$before")" ] ||
+    fail "killed: the user's own file changed"
+  rm -rf "$target" "$set"
+}
+
 # --- the release folder ---------------------------------------------------
 
 row_bad_releases() {
@@ -272,7 +316,7 @@ row_bad_command_lines() {
 }
 
 rows=(demo accented_target unquoted_new_parents space_and_disk_full force truncated missing_volume
-  password bad_releases registry bad_command_lines)
+  password killed_and_run_again bad_releases registry bad_command_lines)
 for r in "${rows[@]}"; do
   echo "row $r"
   "row_$r"

@@ -8,6 +8,7 @@ set(INSTALLER_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/InstallIniMapTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PacedViewTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RegistryFileTextTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StagingAreaTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StrToIntTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextLineReaderTest.cpp
 )

@@ -81,7 +81,8 @@ TEST_F(ExtractionDialogTest, ExtractRunsOnTheSplashWindowValues) {
   EXPECT_EQ(seen, expected);
   EXPECT_EQ(Form4->Label3.Caption(), "Unpacking > demo.part2.rar");
   EXPECT_EQ(Form4->ProgressBar1.Position(), 0);
-  const std::string target = Target();
+  // The staging folder in the folder the folder dialog's list shows.
+  const std::string target = Target() + "\\~installer.staging\\files";
   EXPECT_EQ(rar.destination, std::wstring(target.begin(), target.end()))
       << "the folder dialog's list";
   ExpectCompletedRun(); // DirectoryListBox1 made current
