@@ -222,10 +222,13 @@ row_killed_and_run_again() {
   (cd "$SCRATCH" && exec wine "$REL/Installer.exe" /S '/D=C:\Killed' "/LOG=$W_LOG" \
     >/dev/null 2>&1 </dev/null) &
   local pid=$! i
-  for i in $(seq 600); do
+  # No timer decides: under load Wine may take long to start, and a run
+  # killed before it staged anything leaves nothing to put right.
+  for i in $(seq 12000); do
     [ "$(log_text | grep -c '^Extracting ')" -ge 100 ] && break
     sleep 0.05
   done
+  [ "$(log_text | grep -c '^Extracting ')" -ge 100 ] || fail "killed: the run never reached 100 entries"
   wt kill Installer.exe >/dev/null || fail "killed: cannot end the run"
   wait "$pid" || true
   [ "$(TARGET=$target target_state | grep -v '^\. ' | grep -vF ./~installer.staging)" = "$before" ] ||
