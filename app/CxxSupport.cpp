@@ -39,6 +39,9 @@ void __throw_length_error(const char *what) {
 void __throw_logic_error(const char *what) {
   throw LibraryError(what);
 }
+void __throw_out_of_range(const char *what) {
+  throw LibraryError(what);
+}
 // The format's arguments are left out: the text names the call that failed.
 void __throw_out_of_range_fmt(const char *what, ...) {
   throw LibraryError(what);

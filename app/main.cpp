@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "app/CreateForms.h"
+#include "removal/SelfRemoval.h"
+#include "removal/Uninstall.h"
 #include "runtime/Application.h"
 #include "runtime/ErrorReport.h"
 #include "runtime/LibraryFunction.h"
@@ -47,6 +49,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   RestrictLibrarySearch();
   // Split by the runtime as the platform's rules say (quotes, backslashes).
   std::vector<std::string> args(__argv + (__argc > 0 ? 1 : 0), __argv + __argc);
+  if (IsSelfRemovalRun(args))
+    return FinishSelfRemoval(args);
+  if (args.empty() && StartedAsUninstaller()) {
+    CommandLine line;
+    line.uninstall = true;
+    return static_cast<int>(RunUninstall(line));
+  }
   if (args.empty())
     return RunWindowed("");
   ParsedCommandLine parsed = ParseCommandLine(args);
@@ -56,6 +65,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     ShowUsage();
     return 0;
   }
+  if (parsed.line.uninstall)
+    return static_cast<int>(RunUninstall(parsed.line));
   if (parsed.line.silent)
     return static_cast<int>(RunUnattended(parsed.line));
   return RunWindowed(parsed.line.target);

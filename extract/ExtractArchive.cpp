@@ -9,12 +9,15 @@
 #include <utility>
 #include <vector>
 
+#include "extract/EntryChecksum.h"
 #include "extract/ExtractTexts.h"
 #include "extract/ExtractionView.h"
 #include "extract/UnrarDll.h"
 #include "extract/WideName.h"
+#include "runtime/Crc32.h"
 #include "runtime/Exception.h"
 #include "runtime/SystemEntry.h"
+#include "runtime/WideFiles.h"
 
 namespace {
 constexpr unsigned kCommentSize = 16384;
@@ -77,6 +80,8 @@ int ExtractionRun::ReadHeader(RarHandle archive, RARHeaderDataEx &header) {
   progress_ = 0;
   entrySize_ =
       static_cast<int64_t>(static_cast<uint64_t>(header.UnpSizeHigh) << 32 | header.UnpSize);
+  crcFromData_ = !HeaderHoldsFileCrc(header);
+  dataCrc_ = 0;
   view_.ShowProgress(0);
   return result;
 }
@@ -121,7 +126,7 @@ ExtractionOutcome ExtractionRun::ExtractArchive(const std::string &arcName,
   const std::string prefix = ModePrefix(mode);
   // An empty folder (none could be read) leaves the library its default:
   // the current one.
-  std::wstring folder = WideFolder(destination);
+  WideString folder = WideFolder(destination);
   wchar_t *destPath = folder.empty() ? nullptr : &folder[0];
 
   int result = ReadHeader(archive, *header);
@@ -135,6 +140,8 @@ ExtractionOutcome ExtractionRun::ExtractArchive(const std::string &arcName,
       library_.CloseArchive(archive);
       return ExtractionOutcome::Failed;
     }
+    if (mode == 0 && processed == 0 && !(header->Flags & RHDF_DIRECTORY))
+      FileWritten(*header);
     result = ReadHeader(archive, *header);
   }
   if (result != ERAR_END_ARCHIVE) {
@@ -155,7 +162,21 @@ bool ExtractionRun::AskForVolume(const std::string &prompt) {
   return false;
 }
 
-void ExtractionRun::DataBlock(int size) {
+void ExtractionRun::FileWritten(const RARHeaderDataEx &header) {
+  std::string name = CodePageText(
+      header.FileNameW,
+      wcsnlen(header.FileNameW, sizeof header.FileNameW / sizeof header.FileNameW[0]), CP_UTF8);
+  for (char &c : name)
+    if (c == '/')
+      c = '\\';
+  files_.push_back({std::move(name),
+                    static_cast<uint64_t>(header.UnpSizeHigh) << 32 | header.UnpSize,
+                    crcFromData_ ? dataCrc_ : header.FileCRC});
+}
+
+void ExtractionRun::DataBlock(const unsigned char *data, int size) {
+  if (crcFromData_ && size > 0)
+    dataCrc_ = Crc32(data, static_cast<size_t>(size), dataCrc_);
   if (entrySize_ == 0)
     entrySize_ = 1;
   long double sum = progress_ + static_cast<long double>(size) / entrySize_ * 100;
@@ -177,10 +198,10 @@ int UNRAR_CALL ExtractionRun::ChangeVolProc(char *arcName, int mode) {
   });
 }
 
-int UNRAR_CALL ExtractionRun::ProcessDataProc(unsigned char *, int size) {
+int UNRAR_CALL ExtractionRun::ProcessDataProc(unsigned char *data, int size) {
   return GuardedEntry(1, [&] {
     if (ExtractionRun *run = current_)
-      run->DataBlock(size);
+      run->DataBlock(data, size);
     return 1;
   });
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "extract/PacedView.h"
 #include "extract/UnrarApi.h"
@@ -37,6 +38,17 @@ enum class ExtractionOutcome {
   LibraryUnusable,
 };
 
+// A file the library wrote, as the run saw it go by: its name in the set
+// (UTF-8, backslashes), its size and CRC-32. The CRC is the header's where
+// that is the whole file's; for an entry split across volumes, one in an
+// older or encrypted format or with another hash, it is taken from the data
+// as it passes.
+struct ExtractedFile {
+  std::string name;
+  uint64_t size = 0;
+  uint32_t crc = 0;
+};
+
 class ExtractionRun {
 public:
   ExtractionRun(ArchiveLibrary &library, ExtractionView &view);
@@ -56,6 +68,8 @@ public:
   // (1 once data came for an entry of size 0).
   double Progress() const { return progress_; }
   int64_t EntrySize() const { return entrySize_; }
+  // The files written by an extracting run (mode 0), in the set's order.
+  const std::vector<ExtractedFile> &Files() const { return files_; }
 
   // The library's callbacks get no context of their own: they reach the
   // run that is under way, and do nothing outside one.
@@ -64,7 +78,8 @@ public:
 
 private:
   int ReadHeader(RarHandle archive, RARHeaderDataEx &header);
-  void DataBlock(int size);
+  void DataBlock(const unsigned char *data, int size);
+  void FileWritten(const RARHeaderDataEx &header);
   bool AskForVolume(const std::string &prompt);
 
   ArchiveLibrary &library_;
@@ -72,6 +87,9 @@ private:
   bool volumeRefused_ = false;
   double progress_ = 0;
   int64_t entrySize_ = 0;
+  bool crcFromData_ = false;
+  uint32_t dataCrc_ = 0;
+  std::vector<ExtractedFile> files_;
 
   static ExtractionRun *current_;
 };

@@ -73,6 +73,11 @@ inline constexpr unsigned RHDF_ENCRYPTED = 0x04;
 inline constexpr unsigned RHDF_SOLID = 0x10;
 inline constexpr unsigned RHDF_DIRECTORY = 0x20;
 
+// RARHeaderDataEx.HashType.
+inline constexpr unsigned RAR_HASH_NONE = 0;
+inline constexpr unsigned RAR_HASH_CRC32 = 1;
+inline constexpr unsigned RAR_HASH_BLAKE2 = 2;
+
 #pragma pack(push, 1)
 
 struct RARHeaderData {

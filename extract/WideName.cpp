@@ -30,16 +30,16 @@ std::string EntryDisplayName(const RARHeaderDataEx &header) {
   return EntryName(header.FileName, sizeof header.FileName);
 }
 
-std::wstring WideFolder(const std::string &folder) {
+WideString WideFolder(const std::string &folder) {
   const int size = static_cast<int>(folder.size());
   const int length = MultiByteToWideChar(CP_ACP, 0, folder.data(), size, nullptr, 0);
   if (length <= 0)
     return {};
-  std::wstring wide(static_cast<size_t>(length), L'\0');
+  WideString wide(static_cast<size_t>(length), L'\0');
   MultiByteToWideChar(CP_ACP, 0, folder.data(), size, &wide[0], length);
   // An absolute folder is resolved without the current directory.
   const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-  std::wstring full(needed, L'\0');
+  WideString full(needed, L'\0');
   const DWORD written = needed ? GetFullPathNameW(wide.c_str(), needed, &full[0], nullptr) : 0;
   if (written == 0 || written >= needed)
     return wide;

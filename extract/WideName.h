@@ -5,6 +5,7 @@
 #include <string>
 
 #include "extract/UnrarApi.h"
+#include "runtime/WideString.h"
 
 // `text` (up to its zero or `count` characters) in `codePage`. A character
 // the code page lacks becomes the code page's default character ('?' in
@@ -20,4 +21,4 @@ std::string EntryDisplayName(const RARHeaderDataEx &header);
 // `folder` (ANSI code page) in UTF-16, as the platform resolves it: forward
 // slashes as backslashes, "." and ".." steps taken (or as it is when it
 // cannot be resolved); "" for "".
-std::wstring WideFolder(const std::string &folder);
+WideString WideFolder(const std::string &folder);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "runtime/FileQueries.h"
+#include "runtime/WideString.h"
 
 namespace {
 const DWORD kVolumeLabel = 0x8; // attribute of a volume-label entry
@@ -17,9 +18,9 @@ UINT UserCodePage() {
   return page ? page : CP_ACP;
 }
 
-std::wstring Widen(const std::string &text, UINT page) {
+WideString Widen(const std::string &text, UINT page) {
   int length = MultiByteToWideChar(page, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
+  WideString wide(static_cast<size_t>(length), L'\0');
   if (length > 0)
     MultiByteToWideChar(page, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
   return wide;
@@ -31,7 +32,7 @@ std::wstring Widen(const std::string &text, UINT page) {
 // each name in place would be quadratic.
 std::vector<std::string> SortedUnique(std::vector<std::string> names) {
   UINT page = UserCodePage();
-  std::vector<std::wstring> wide;
+  std::vector<WideString> wide;
   wide.reserve(names.size());
   for (const std::string &name : names)
     wide.push_back(Widen(name, page));

@@ -14,7 +14,7 @@ FileHandle OpenFolder(const std::string &path, DWORD access) {
 } // namespace
 
 StagedInstall::StagedInstall(const std::string &target)
-    : target_(target), area_(files_, WinStagingFiles::TargetPath(target)),
+    : target_(target), targetPath_(WinStagingFiles::TargetPath(target)), area_(files_, targetPath_),
       destination_(WinStagingFiles::AnsiPath(area_.FilesFolder())) {}
 
 StagedInstall::~StagedInstall() {

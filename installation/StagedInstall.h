@@ -30,6 +30,10 @@ public:
   bool Recovered() const { return recovered_; }
   // The folder the library unpacks into (ANSI).
   const std::string &Destination() const { return destination_; }
+  // The target and the folder whose entries the commit moves into it,
+  // absolute, in UTF-8.
+  const std::string &TargetFolder() const { return targetPath_; }
+  std::string StagedFolder() const { return area_.FilesFolder(); }
   // After a complete run: moves the staged files into place; "" or the
   // sentence naming the file that could not be, with every move undone.
   std::string Commit();
@@ -42,7 +46,8 @@ private:
   void RestoreTimes();
 
   WinStagingFiles files_;
-  std::string target_; // ANSI, as given
+  std::string target_;     // ANSI, as given
+  std::string targetPath_; // UTF-8, absolute
   StagingArea area_;
   std::string destination_;
   bool recovered_ = false;

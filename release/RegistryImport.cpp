@@ -4,8 +4,10 @@
 #include <utility>
 
 #include "release/RegistryFileText.h"
+#include "runtime/FileQueries.h"
 #include "runtime/Handles.h"
 #include "runtime/LibraryFunction.h"
+#include "runtime/WideString.h"
 
 namespace {
 // Enough for the header in either encoding, after a few blank lines.
@@ -22,21 +24,6 @@ HINSTANCE PlatformShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR para
 
 ShellExecuteFunction shellExecute = PlatformShellExecute;
 
-// The whole file; "" when it cannot be read.
-std::string FileBytes(const std::string &path) {
-  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  const DWORD size = file ? GetFileSize(file.Get(), nullptr) : INVALID_FILE_SIZE;
-  if (size == INVALID_FILE_SIZE)
-    return {};
-  std::string bytes(size, '\0');
-  DWORD read = 0;
-  if (size != 0 && !ReadFile(file.Get(), &bytes[0], size, &read, nullptr))
-    read = 0;
-  bytes.resize(read);
-  return bytes;
-}
-
 // UTF-8 text (without its mark) in the encoding its header stands for:
 // UTF-16LE with its mark, as the editor saves, or the ANSI code page for
 // "REGEDIT4". "" when the text is no UTF-8 or a character has no form in
@@ -47,7 +34,7 @@ std::string InEditorEncoding(const std::string &utf8, bool regedit4) {
       MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
   if (length <= 0)
     return {};
-  std::wstring wide(static_cast<size_t>(length), L'\0');
+  WideString wide(static_cast<size_t>(length), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, &wide[0], length);
   if (!regedit4)
     return "\xFF\xFE" + std::string(reinterpret_cast<const char *>(wide.data()), wide.size() * 2);

@@ -6,6 +6,7 @@
 #include "runtime/Label.h"
 #include "runtime/LibraryFunction.h"
 #include "runtime/SystemEntry.h"
+#include "runtime/WideString.h"
 
 namespace {
 // The accessibility and automation libraries, loaded on the first request.
@@ -40,7 +41,7 @@ constexpr UINT kDefaultActionMessage = WM_APP + 0x4A;
 BSTR Text(const std::string &text) {
   int length =
       MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
+  WideString wide(static_cast<size_t>(length), L'\0');
   MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
   return ole.sysAllocString(wide.c_str());
 }

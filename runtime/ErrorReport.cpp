@@ -2,12 +2,14 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "runtime/Exception.h"
+#include "runtime/HexText.h"
 
 namespace {
+constexpr size_t kMostReportChars = 1023;
+
 // Module file name (without folder) and module-relative address for a code
 // address; falls back to the program file when the address is in no module.
 void LocateAddress(const void *address, std::string *module, uintptr_t *offset) {
@@ -36,9 +38,11 @@ std::string ProgramErrorText(const char *className, const std::string &message,
   uintptr_t offset = 0;
   LocateAddress(address, &module, &offset);
   const char *stop = (!message.empty() && message.back() != '.') ? "." : "";
-  char text[1024];
-  snprintf(text, sizeof text, "Exception %s in module %s at %08X.\n%s%s", className, module.c_str(),
-           static_cast<unsigned>(offset), message.c_str(), stop);
+  std::string text = std::string("Exception ") + className + " in module " + module + " at " +
+                     HexText(offset, 8) + ".\n" + message + stop;
+  // As long as the report's box has always taken.
+  if (text.size() > kMostReportChars)
+    text.resize(kMostReportChars);
   return text;
 }
 

@@ -1,4 +1,5 @@
-// What the platform says of a path, for every layer that asks.
+// What the platform says of a path, for every layer that asks. Paths are
+// in the ANSI code page (runtime/WideFiles.h takes UTF-8 ones).
 #pragma once
 
 #include <string>
@@ -10,3 +11,5 @@ long long FileSize(const std::string &path);
 bool IsFile(const std::string &path);
 // True for an existing folder of that name.
 bool IsFolder(const std::string &path);
+// The whole file; "" when it cannot be read.
+std::string FileBytes(const std::string &path);

@@ -138,7 +138,7 @@ void TMemo::CopyToClipboard() {
     return;
   // Control bytes stay control codes here (tabs, for instance); only the
   // screen shows their pictures.
-  std::wstring wide = OemToWide(SelText(), false);
+  WideString wide = OemToWide(SelText(), false);
   std::replace(wide.begin(), wide.end(), L'\0', L' ');
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
   if (!memory)
@@ -375,7 +375,7 @@ void TMemo::PaintLine(HDC dc, size_t index, int y, int width) {
     bool selected = run == 1;
     SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : textColor_);
     SetBkColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHT) : background_);
-    std::wstring wide = OemToWide(line.substr(bounds[run], bounds[run + 1] - bounds[run]), true);
+    WideString wide = OemToWide(line.substr(bounds[run], bounds[run + 1] - bounds[run]), true);
     // Every character in its own cell of the grid, whatever the face's
     // advance for it, so lines and blocks join up.
     advances.assign(wide.size(), charWidth_);

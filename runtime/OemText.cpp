@@ -37,7 +37,7 @@ int Coverage(HDC dc, const char *face) {
   std::string upper;
   for (int byte = 0xB0; byte <= 0xDF; ++byte)
     upper += static_cast<char>(byte);
-  std::wstring wide = OemToWide(upper, true);
+  WideString wide = OemToWide(upper, true);
   std::vector<WORD> indices(wide.size());
   if (GetGlyphIndicesW(dc, wide.c_str(), static_cast<int>(wide.size()), indices.data(),
                        GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR)
@@ -66,8 +66,8 @@ const std::string &ChosenFace() {
 }
 } // namespace
 
-std::wstring OemToWide(std::string_view text, bool glyphs) {
-  std::wstring wide;
+WideString OemToWide(std::string_view text, bool glyphs) {
+  WideString wide;
   if (text.empty())
     return wide;
   // A single-byte code page gives one UTF-16 unit per byte; a double-byte

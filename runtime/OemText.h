@@ -8,9 +8,11 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/WideString.h"
+
 // `glyphs`: control bytes become the code page's picture characters (as on
 // a text screen) and zero bytes blanks; without it they stay control codes.
-std::wstring OemToWide(std::string_view text, bool glyphs);
+WideString OemToWide(std::string_view text, bool glyphs);
 
 // A fixed-pitch font `height` pixels high whose face has the glyphs of the
 // OEM code page's upper half; the first such face of a fallback list. The

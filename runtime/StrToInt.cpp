@@ -1,18 +1,7 @@
 #include "runtime/StrToInt.h"
 
 #include "runtime/Exception.h"
-
-namespace {
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  return -1;
-}
-} // namespace
+#include "runtime/HexText.h"
 
 bool TryStrToInt(const std::string &text, int32_t *value) {
   size_t i = 0;
@@ -36,7 +25,8 @@ bool TryStrToInt(const std::string &text, int32_t *value) {
 
   uint64_t magnitude = 0;
   for (; i < text.size(); ++i) {
-    int digit = hex ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
+    int digit =
+        hex ? HexDigitValue(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
     if (digit < 0)
       return false;
     magnitude = magnitude * (hex ? 16 : 10) + static_cast<uint64_t>(digit);

@@ -2,7 +2,9 @@
 
 #include "extract/ExtractArchive.h"
 #include "extract/ExtractTexts.h"
+#include "installation/InstallationRecorder.h"
 #include "installation/StagedInstall.h"
+#include "release/InstallIni.h"
 #include "release/RegistryImport.h"
 #include "runtime/Application.h"
 #include "runtime/DesignRows.h"
@@ -91,7 +93,7 @@ void TForm4::ExtractArchive(const std::string &arcName, const std::string &desti
   paced.Flush();
   std::string problem;
   if (outcome == ExtractionOutcome::Complete)
-    problem = install.Commit();
+    problem = Commit(install, run);
   else if (outcome == ExtractionOutcome::EndedAtMissingVolume)
     problem = ProcessFailureText(ERAR_EOPEN); // nothing was installed: not a success
   install.End();
@@ -99,6 +101,20 @@ void TForm4::ExtractArchive(const std::string &arcName, const std::string &desti
     ShowStatus(problem);
   else if (outcome == ExtractionOutcome::Complete)
     RunEnded();
+}
+
+// The record and the uninstaller join the staged set, which is moved into
+// place; then the program-list entry (without it the installation stands).
+std::string TForm4::Commit(StagedInstall &install, const ExtractionRun &run) {
+  const std::string regFile =
+      ReleaseFilePath(Form1->DirectoryListBox1.Directory(), Form1->Edit1.Text());
+  InstallationRecorder recorder(install, {Form1->Label1.Caption(), regFile, false, run.Files()});
+  std::string problem = recorder.Prepare();
+  if (problem.empty())
+    problem = install.Commit();
+  if (problem.empty())
+    recorder.Register();
+  return problem;
 }
 
 // The whole set is in place: back to the splash window, the start-up folder current again, and the

@@ -11,6 +11,9 @@
 #include "runtime/Label.h"
 #include "runtime/ProgressBar.h"
 
+class ExtractionRun;
+class StagedInstall;
+
 class TForm4 : public TForm, public ExtractionView {
 public:
   TForm4();
@@ -42,6 +45,7 @@ public:
   void ShowLibraryFailure(const Exception &error) override;
 
 private:
+  std::string Commit(StagedInstall &install, const ExtractionRun &run);
   void RunEnded();
 };
 

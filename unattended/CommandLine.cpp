@@ -4,16 +4,21 @@
 
 const char kUsageText[] =
     "Usage: Installer [/S /D=<folder> [/LOG=<file>] [/FORCE]] [/D=<folder>] [/?]\r\n"
+    "       Uninstall /UNINSTALL [/S [/LOG=<file>]] [/D=<folder>]\r\n"
     "\r\n"
     "  /S            unattended: no window, no music, no question\r\n"
     "  /D=<folder>   the target folder, absolute; created when missing.\r\n"
     "                Required with /S; without /S the folder dialog starts there\r\n"
     "  /LOG=<file>   with /S: write a plain-text log of the run to <file>\r\n"
     "  /FORCE        with /S: install even when the drive has too little free space\r\n"
+    "  /UNINSTALL    remove the installation in /D=<folder>, by default the one\r\n"
+    "                in the program's own folder; asks first unless /S is given\r\n"
     "  /?, /HELP     this text\r\n"
     "\r\n"
-    "Exit codes: 0 installed, 1 bad command line, 2 release folder unusable,\r\n"
-    "3 not enough free space, 4 extraction failed, 5 registry import failed.\r\n";
+    "Exit codes: 0 installed (removed), 1 bad command line, 2 release folder\r\n"
+    "unusable, 3 not enough free space, 4 extraction failed, 5 registry import\r\n"
+    "failed, 6 no usable installation record: nothing removed, 7 some files could\r\n"
+    "not be removed.\r\n";
 
 namespace {
 bool IsSwitch(const std::string &arg) {
@@ -33,12 +38,14 @@ std::string Problem(const CommandLine &line) {
     return "The target folder is not an absolute path: " + line.target;
   if (line.hasLog && line.log.empty())
     return "The log file after /LOG= is empty.";
-  if (line.silent && !line.hasTarget)
+  if (line.silent && !line.hasTarget && !line.uninstall)
     return "/S needs the target folder: /D=<folder>";
   if (!line.silent && line.hasLog)
     return "/LOG= works only with /S.";
   if (!line.silent && line.force)
     return "/FORCE works only with /S.";
+  if (line.uninstall && line.force)
+    return "/FORCE works only when installing.";
   return "";
 }
 } // namespace
@@ -68,6 +75,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string> &args) {
       line.silent = true;
     } else if (name == "FORCE" && !hasValue) {
       line.force = true;
+    } else if (name == "UNINSTALL" && !hasValue) {
+      line.uninstall = true;
     } else if (name == "D" && hasValue) {
       line.hasTarget = true;
       line.target = value;

@@ -6,9 +6,10 @@
 #include <vector>
 
 struct CommandLine {
-  bool silent = false; // /S
-  bool force = false;  // /FORCE
-  bool help = false;   // /? or /HELP
+  bool silent = false;    // /S
+  bool force = false;     // /FORCE
+  bool help = false;      // /? or /HELP
+  bool uninstall = false; // /UNINSTALL: remove the installation in /D= or the program's folder
   bool hasTarget = false;
   std::string target; // /D=
   bool hasLog = false;

@@ -32,3 +32,22 @@ void RunReport::Failure(const std::string &sentence) {
   Line(sentence);
   WriteToConsole(sentence + "\r\n", true);
 }
+
+ExitCode RunReported(const CommandLine &line, const char *started,
+                     ExitCode (*run)(const CommandLine &line, RunReport &report)) {
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  RunReport report;
+  if (line.hasLog && !report.OpenLog(line.log)) {
+    report.Failure("Cannot create the log file " + line.log + ".");
+    return ExitCode::BadCommandLine;
+  }
+  SYSTEMTIME time;
+  GetLocalTime(&time);
+  char now[32];
+  wsprintfA(now, " %04u-%02u-%02u %02u:%02u:%02u", time.wYear, time.wMonth, time.wDay, time.wHour,
+            time.wMinute, time.wSecond);
+  report.Line(started + std::string(now));
+  const ExitCode code = run(line, report);
+  report.Line("Exit code: " + std::to_string(static_cast<int>(code)));
+  return code;
+}

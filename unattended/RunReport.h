@@ -8,6 +8,8 @@
 #include <string>
 
 #include "runtime/Handles.h"
+#include "unattended/CommandLine.h"
+#include "unattended/UnattendedRun.h"
 
 class RunReport {
 public:
@@ -20,3 +22,10 @@ public:
 private:
   FileHandle log_;
 };
+
+// A run with switches told through its report: no system box (a drive that
+// is not ready fails the call instead), the log opened (exit code 1 when it
+// cannot be), a first line "<started> 2024-05-01 13:45:07", a last line
+// with the exit code.
+ExitCode RunReported(const CommandLine &line, const char *started,
+                     ExitCode (*run)(const CommandLine &line, RunReport &report));

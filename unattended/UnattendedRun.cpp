@@ -9,6 +9,7 @@
 #include "extract/UnrarApi.h"
 #include "extract/UnrarDll.h"
 #include "folders/FreeSpace.h"
+#include "installation/InstallationRecorder.h"
 #include "installation/StagedInstall.h"
 #include "release/InstallIni.h"
 #include "release/RegistryImport.h"
@@ -105,6 +106,7 @@ private:
                       ").");
       return false;
     }
+    targetCreated_ = !created.empty();
     std::string failure = StagedExtract();
     if (failure.empty())
       return true;
@@ -129,7 +131,7 @@ private:
       ExtractionRun run(ExtractionLibrary(), view);
       outcome = run.ExtractArchive(release_.archivePath, install.Destination(), 0);
       if (outcome == ExtractionOutcome::Complete)
-        problem = install.Commit();
+        problem = Commit(install, run);
     } catch (const Exception &error) {
       install.End();
       return error.Message();
@@ -153,10 +155,30 @@ private:
     return sentence;
   }
 
+  // The record and the uninstaller join the staged set, which is moved into
+  // place; then the program-list entry, whose failure only the log tells.
+  std::string Commit(StagedInstall &install, const ExtractionRun &run) {
+    InstallationRecorder recorder(
+        install, {release_.title, RegistryFilePath(), targetCreated_, run.Files()});
+    std::string problem = recorder.Prepare();
+    if (problem.empty())
+      problem = install.Commit();
+    std::string unlisted = problem.empty() ? recorder.Register() : "";
+    for (const std::string &note : recorder.Notes())
+      report_.Line(note);
+    if (!unlisted.empty())
+      report_.Line(unlisted);
+    return problem;
+  }
+
   // A relative name counts from the release folder, as on the windowed
   // road.
+  std::string RegistryFilePath() const {
+    return ReleaseFilePath(releaseFolder_, release_.registryFile);
+  }
+
   bool ImportRegistry() {
-    const std::string path = ReleaseFilePath(releaseFolder_, release_.registryFile);
+    const std::string path = RegistryFilePath();
     if (!IsFile(path)) {
       report_.Line("No registry file to import.");
       return true;
@@ -176,28 +198,14 @@ private:
   InstallIni release_;
   int32_t required_ = 0;
   ExitCode extractExit_ = ExitCode::ExtractionFailed;
+  bool targetCreated_ = false;
 };
 
-std::string Now() {
-  SYSTEMTIME time;
-  GetLocalTime(&time);
-  char text[32];
-  wsprintfA(text, "%04u-%02u-%02u %02u:%02u:%02u", time.wYear, time.wMonth, time.wDay, time.wHour,
-            time.wMinute, time.wSecond);
-  return text;
-}
 } // namespace
 
 ExitCode RunUnattended(const CommandLine &line) {
-  // No system box either: a drive that is not ready fails the call instead.
-  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-  RunReport report;
-  if (line.hasLog && !report.OpenLog(line.log)) {
-    report.Failure("Cannot create the log file " + line.log + ".");
-    return ExitCode::BadCommandLine;
-  }
-  report.Line("Unattended installation started " + Now());
-  ExitCode code = Installation(line, report).Run();
-  report.Line("Exit code: " + std::to_string(static_cast<int>(code)));
-  return code;
+  return RunReported(line, "Unattended installation started",
+                     [](const CommandLine &switches, RunReport &report) {
+                       return Installation(switches, report).Run();
+                     });
 }

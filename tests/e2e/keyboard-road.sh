@@ -78,7 +78,7 @@ state_is "TForm1=1 TForm2=- TForm3=- TForm4=- TForm5=- TForm6=-" "after the extr
 
 mkdir "$WORK/expected"
 (cd "$WORK/expected" && unrar x -idq "$dir/demo.part1.rar") || fail "unrar on Linux failed"
-diff -r "$WORK/expected" "$target/KbdApp" || fail "extracted files differ from the set"
+expect_installed "$WORK/expected" "$target/KbdApp"
 wait_reg 'HKCU\Software\DemoSoft\DemoApp' || fail "the .reg file was not imported"
 
 keys Up Return # quit
@@ -88,4 +88,28 @@ state_is "TForm1=1 TForm2=- TForm3=- TForm4=- TForm5=- TForm6=-" "after Escape i
 keys Return Return # quit again, then [  ok
 wait_exit
 [ "$EXIT_CODE" = 0 ] || fail "exit code $EXIT_CODE"
+
+# Taken back by keyboard: the uninstaller beside the record asks in the
+# platform's standard box, Enter is its Yes; the result box says what was
+# done and Enter closes it. The folder made with makedir stays, empty, as
+# the user made it; the settings the .reg file made are gone.
+box_says() { # waits (up to 20 s) for the box "Uninstall" to show the line $1
+  local i
+  for i in $(seq 100); do
+    wt text '!Uninstall' 1 | grep -qxF -- "$1" && return 0
+    sleep 0.2
+  done
+  fail "the box does not say \"$1\": $(wt text '!Uninstall' 1 | tr '\n' '|')"
+}
+(cd "$WORK" && exec wine 'T:\KbdApp\Uninstall.exe' >/dev/null 2>&1) &
+INSTALLER_PID=$!
+box_says "Remove $(line 1) from T:\KbdApp?"
+keys Return
+box_says "$(line 1) was removed from T:\KbdApp."
+keys Return
+wait_exit
+[ "$EXIT_CODE" = 0 ] || fail "the uninstaller's exit code $EXIT_CODE"
+for i in $(seq 50); do [ -z "$(ls -A "$target/KbdApp")" ] && break; sleep 0.2; done
+[ -z "$(ls -A "$target/KbdApp")" ] || fail "left in the folder: $(ls -A "$target/KbdApp")"
+! wine reg query 'HKCU\Software\DemoSoft' >/dev/null 2>&1 || fail "the .reg file's keys stay"
 echo "1 passed, 0 failed"

@@ -178,6 +178,19 @@ wait_items() {
   fail "no item matching $3 in $1's $2 ${4:-}: $(wt items "$1" "$2" | tr '\n' '|')"
 }
 
+# The set as rar unpacked it ($1) is in the target ($2), with the
+# installation's own two files beside it: the uninstaller (the program
+# itself) and the record. Options for diff may follow.
+expect_installed() {
+  local set=$1 target=$2 differences
+  shift 2
+  differences=$(diff -r -x Uninstall.exe -x Uninstall.txt "$@" "$set" "$target") ||
+    fail "$target differs from the set: $(head -5 <<<"$differences" | tr '\n' '|')"
+  cmp -s "$BIN/Installer.exe" "$target/Uninstall.exe" || fail "no uninstaller in $target"
+  [ "$(head -1 "$target/Uninstall.txt" | tr -d '\r')" = $'installation record\t1' ] ||
+    fail "no installation record in $target"
+}
+
 # Waits (up to 10 s) for a registry key.
 wait_reg() {
   local i

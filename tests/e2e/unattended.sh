@@ -84,7 +84,7 @@ row_demo() {
   note_outside
   run /S '/D=C:\Program Files\Demo' "/LOG=$W_LOG"
   [ "$RC" = 0 ] || fail "demo: exit code $RC: $OUT $(log_text)"
-  diff -r "$EXPECTED" "$target" >"$SCRATCH/diff" || fail "demo: target differs: $(head -5 "$SCRATCH/diff")"
+  expect_installed "$EXPECTED" "$target"
   wine reg query "$REG_KEY" >/dev/null 2>&1 || fail "demo: the .reg file was not imported"
   expect_outside_unchanged
   local log entry
@@ -111,7 +111,7 @@ row_accented_target() {
   OUT=$(cd "$SCRATCH" && LC_ALL=C.UTF-8 timeout 900 wine "$REL/Installer.exe" /S \
     '/D=C:\Programme\Übersicht' 2>&1 </dev/null) || RC=$?
   [ "$RC" = 0 ] || fail "accented target: exit code $RC: $OUT"
-  diff -r "$EXPECTED" "$target" >"$SCRATCH/diff" || fail "accented target: $(ls "$DRIVE_C/Programme")"
+  expect_installed "$EXPECTED" "$target"
   rm -rf "$DRIVE_C/Programme"
 }
 
@@ -122,7 +122,7 @@ row_unquoted_new_parents() {
   rm -rf "$DRIVE_C/New Vendor"
   run -s '/d=C:\New' 'Vendor\Demo' 'App'
   [ "$RC" = 0 ] || fail "unquoted: exit code $RC: $OUT"
-  diff -r "$EXPECTED" "$target" >/dev/null || fail "unquoted: target differs"
+  expect_installed "$EXPECTED" "$target"
   rm -rf "$DRIVE_C/New Vendor"
 }
 
@@ -163,7 +163,7 @@ row_force() {
   [ ! -e "$DRIVE_C/Forced" ] || fail "force: the target was made"
   run /S '/D=C:\Forced' /FORCE
   [ "$RC" = 0 ] || fail "force: exit code $RC with /FORCE: $OUT"
-  diff -r "$EXPECTED" "$DRIVE_C/Forced" >/dev/null || fail "force: target differs"
+  expect_installed "$EXPECTED" "$DRIVE_C/Forced"
   rm -rf "$DRIVE_C/Forced"
   mapfile -t INI < <(tr -d '\r' <"$DEMO/install.ini")
 }
@@ -237,7 +237,7 @@ row_killed_and_run_again() {
   [ "$RC" = 0 ] || fail "killed: the second run ended with $RC: $(log_text | tr '\n' '|')"
   log_text | grep -qxF 'An interrupted installation into the target was undone.' ||
     fail "killed: the second run did not put right the first"
-  diff -r -x mine.txt "$set" "$target" >/dev/null || fail "killed: target differs"
+  expect_installed "$set" "$target" -x mine.txt
   [ "$(TARGET=$target target_state | grep -F ./mine.txt)" = "$(grep -F ./mine.txt <<<"$before")" ] ||
     fail "killed: the user's own file changed"
   rm -rf "$target" "$set"
@@ -276,7 +276,7 @@ row_registry() {
   run /S '/D=C:\RegBad' "/LOG=$W_LOG"
   expect_exit registry 5 "The registry file $(winpath "$REL")\\demo.reg has no \
 \"REGEDIT4\" or \"Windows Registry Editor Version 5.00\" header." log
-  diff -r "$EXPECTED" "$DRIVE_C/RegBad" >/dev/null || fail "registry: target differs"
+  expect_installed "$EXPECTED" "$DRIVE_C/RegBad"
   expect_reg no
   rm -rf "$DRIVE_C/RegBad"
   local mark
@@ -294,6 +294,84 @@ row_registry() {
     expect_reg yes
     rm -rf "$DRIVE_C/RegGood"
   done
+}
+
+# --- removal --------------------------------------------------------------
+
+# Name=value of each value of a registry key, sorted.
+reg_values() {
+  wine reg query "$1" 2>/dev/null | tr -d '\r' |
+    sed -n 's/^    \([^ ]*\)    REG_[A-Z_]*    \(.*\)$/\1=\2/p' | sort
+}
+
+# The whole story: an old value in the demo's key, the release installed,
+# its entry in the program list as the registry and Wine's own list of
+# programs show it, a file changed and one added, the entry's quiet command
+# run as it is written there. The two files stay byte for byte and nothing
+# else of the release, the old value is back and the new ones are gone, so
+# is the entry, and the uninstaller's copy in the temporary folder. Removed
+# twice, the second finds no record.
+row_removal() {
+  fresh_release
+  packed
+  local target="$DRIVE_C/Program Files/Demo" at='C:\Program Files\Demo'
+  local list='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall' key id quiet i
+  rm -rf "$target"
+  wine reg add "$REG_KEY" /v Version /d 0.9 /f >/dev/null 2>&1
+  run /S "/D=$at"
+  [ "$RC" = 0 ] || fail "removal: installing ended with $RC: $OUT"
+  key=$(wine reg query "$list" /s 2>/dev/null | tr -d '\r' | at=$at awk '
+    /^HKEY_/ { key = $0 } $0 == "    InstallLocation    REG_SZ    " ENVIRON["at"] { print key }')
+  id=${key##*\\}
+  [[ $id == Installer-???????????????? ]] || fail "removal: no entry for $at: $key"
+  local size
+  size=$(find "$target" -type f -printf '%s\n' | awk '{ s += $1 } END { printf "0x%x", (s + 1023) / 1024 }')
+  diff <(reg_values "$key") <(sort <<EOF2
+DisplayName=${INI[0]}
+InstallLocation=$at
+UninstallString="$at\Uninstall.exe" /UNINSTALL
+QuietUninstallString="$at\Uninstall.exe" /UNINSTALL /S
+DisplayIcon=$at\Uninstall.exe,0
+EstimatedSize=$size
+InstallDate=$(date +%Y%m%d)
+NoModify=0x1
+NoRepair=0x1
+EOF2
+  ) >"$SCRATCH/diff" || fail "removal: the entry's values: $(tr '\n' '|' <"$SCRATCH/diff")"
+  wine uninstaller --list 2>/dev/null | tr -d '\r' | grep -qxF "$id|||${INI[0]}" ||
+    fail "removal: not in Wine's list of programs"
+  printf 'changed by the user\r\n' >>"$target/readme.txt"
+  printf 'mine\r\n' >"$target/mine.txt"
+  cp "$target/readme.txt" "$target/mine.txt" "$SCRATCH/"
+  quiet=$(reg_values "$key" | sed -n 's/^QuietUninstallString=//p')
+  RC=0
+  wt run "$quiet" || RC=$?
+  [ "$RC" = 0 ] || fail "removal: \"$quiet\" ended with $RC"
+  # The uninstaller's file goes when it has ended, its copy after that.
+  for i in $(seq 50); do
+    [ ! -e "$target/Uninstall.exe" ] && [ -z "$(find "$WINEPREFIX/drive_c/users" -name 'Uninstall-*.exe')" ] && break
+    sleep 0.2
+  done
+  [ "$(cd "$target" && find . | sort | tr '\n' ' ')" = ". ./mine.txt ./readme.txt " ] ||
+    fail "removal: left $(cd "$target" && find . | sort | tr '\n' ' ')"
+  cmp -s "$SCRATCH/readme.txt" "$target/readme.txt" && cmp -s "$SCRATCH/mine.txt" "$target/mine.txt" ||
+    fail "removal: the user's files changed"
+  [ -z "$(find "$WINEPREFIX/drive_c/users" -name 'Uninstall-*.exe')" ] || fail "removal: its copy stays"
+  [ "$(reg_values "$REG_KEY")" = "Version=0.9" ] || fail "removal: the registry holds $(reg_values "$REG_KEY")"
+  ! wine reg query "$key" >/dev/null 2>&1 || fail "removal: the entry stays"
+  run /UNINSTALL /S "/D=$at"
+  expect_exit "removal twice" 6 "There is no installation record in this folder. Nothing was removed from $at."
+  # A file that cannot be deleted is named and stays; the rest goes.
+  rm -rf "$target"
+  run /S "/D=$at"
+  chattr +i "$target/readme.txt" || fail "removal: cannot make a file immutable"
+  undo_later chattr -i "$target/readme.txt"
+  run /UNINSTALL /S "/D=$at" "/LOG=$W_LOG"
+  chattr -i "$target/readme.txt"
+  [ "$RC" = 7 ] && log_text | grep -q '^Could not remove readme.txt: in use or denied' ||
+    fail "removal of a held file: exit code $RC: $(log_text | tr '\n' '|')"
+  [ "$(cd "$target" && find . -type f)" = ./readme.txt ] || fail "removal of a held file: left $(ls -R "$target")"
+  rm -rf "$target"
 }
 
 # --- the command line -----------------------------------------------------
@@ -319,7 +397,7 @@ row_bad_command_lines() {
 }
 
 rows=(demo accented_target unquoted_new_parents space_and_disk_full force truncated missing_volume
-  password killed_and_run_again bad_releases registry bad_command_lines)
+  password killed_and_run_again bad_releases registry removal bad_command_lines)
 for r in "${rows[@]}"; do
   echo "row $r"
   "row_$r"

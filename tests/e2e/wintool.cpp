@@ -25,6 +25,9 @@
 //                                         * focused, u unavailable, r read-only)
 //   wintool act CLASS NAME                runs the default action of the child
 //                                         named NAME
+//   wintool run COMMAND-LINE              starts COMMAND-LINE as the platform reads
+//                                         one (quoted program path, arguments),
+//                                         waits, and exits with its exit code
 //   wintool textmask W H PX FLAGS TEXT    draws TEXT as a label of W x H in bold
 //                                         Arial of PX pixels, centred if FLAGS
 //                                         has c, word-wrapped if it has w, and
@@ -389,6 +392,20 @@ int main(int argc, char **argv) {
     int rc = ReadAccessible(window, verb == "act" ? argv[3] : nullptr);
     CoUninitialize();
     return rc;
+  }
+  if (verb == "run") {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, &name[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+      return 125;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(code);
   }
   if (verb == "textmask" && argc > 6)
     return PrintTextMask(atoi(argv[2]), atoi(argv[3]), atoi(argv[4]), argv[5], argv[6]);

@@ -14,6 +14,7 @@ struct Case {
   std::string error; // "" for a good line
   bool silent, force, help;
   std::string target, log;
+  bool uninstall = false;
 };
 
 const Case kCases[] = {
@@ -74,6 +75,25 @@ const Case kCases[] = {
      ""},
     {{"/LOG=a.log"}, "/LOG= works only with /S.", false, false, false, "", "a.log"},
     {{"/FORCE", "/D=C:\\x"}, "/FORCE works only with /S.", false, true, false, "C:\\x", ""},
+    // Removal: the folder is the program's own unless /D= names one.
+    {{"/UNINSTALL", "/S"}, "", true, false, false, "", "", true},
+    {{"-uninstall", "/D=C:\\x"}, "", false, false, false, "C:\\x", "", true},
+    {{"/UNINSTALL", "/LOG=a.log"},
+     "/LOG= works only with /S.",
+     false,
+     false,
+     false,
+     "",
+     "a.log",
+     true},
+    {{"/UNINSTALL", "/S", "/FORCE"},
+     "/FORCE works only when installing.",
+     true,
+     true,
+     false,
+     "",
+     "",
+     true},
 };
 
 TEST(CommandLine, ParsesTheTable) {
@@ -89,6 +109,7 @@ TEST(CommandLine, ParsesTheTable) {
     EXPECT_EQ(parsed.line.help, c.help);
     EXPECT_EQ(parsed.line.target, c.target);
     EXPECT_EQ(parsed.line.log, c.log);
+    EXPECT_EQ(parsed.line.uninstall, c.uninstall);
   }
 }
 

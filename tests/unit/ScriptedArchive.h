@@ -82,6 +82,10 @@ public:
       std::wcsncpy(header->FileNameW, wide.c_str(), std::size(header->FileNameW) - 1);
     header->UnpSize = static_cast<unsigned>(entry.size);
     header->UnpSizeHigh = static_cast<unsigned>(entry.size >> 32);
+    // A whole entry of a RAR 2.9 set, whose header's CRC the driver takes:
+    // the data blocks it is handed here are not really there.
+    header->HashType = RAR_HASH_CRC32;
+    header->UnpVer = 29;
     return 0;
   }
   // The driver names its folder through the wide call only.

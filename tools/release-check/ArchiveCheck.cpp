@@ -1,7 +1,11 @@
 #include "tools/release-check/ArchiveCheck.h"
 
 #include "extract/ArchiveLibrary.h"
+#include "extract/EntryChecksum.h"
 #include "extract/ExtractTexts.h"
+#include "runtime/Crc32.h"
+
+#include <set>
 
 namespace {
 constexpr int kLine = 6;
@@ -10,6 +14,8 @@ constexpr int kLine = 6;
 struct Walk {
   int volumes = 1;
   std::string missingVolume;
+  bool crcFromData = false; // see HeaderHoldsFileCrc
+  uint32_t dataCrc = 0;
 };
 Walk *current = nullptr;
 
@@ -24,8 +30,20 @@ int UNRAR_CALL ChangeVolume(char *arcName, int mode) {
   return 1;
 }
 
-int UNRAR_CALL ProcessData(unsigned char *, int) {
+int UNRAR_CALL ProcessData(unsigned char *data, int size) {
+  if (current->crcFromData && size > 0)
+    current->dataCrc = Crc32(data, static_cast<size_t>(size), current->dataCrc);
   return 1;
+}
+
+// The entry's name as the installation records it: folders parted by
+// backslashes.
+std::string RecordedName(const std::string &entry) {
+  std::string name = entry;
+  for (char &c : name)
+    if (c == '/')
+      c = '\\';
+  return name;
 }
 
 std::string Quoted(const std::string &text) {
@@ -117,8 +135,17 @@ void CheckArchive(ArchiveLibrary &library, const std::string &path, const std::s
   bool failed = false;
   RARHeaderDataEx header{};
   int code;
+  std::set<std::string> folders;
   while ((code = library.ReadHeaderEx(archive, &header)) == ERAR_SUCCESS) {
     const std::string entry = EntryName(header.FileName, sizeof header.FileName);
+    const std::string recorded = RecordedName(entry);
+    for (size_t slash = recorded.find('\\'); slash != std::string::npos;
+         slash = recorded.find('\\', slash + 1))
+      folders.insert(recorded.substr(0, slash));
+    if (header.Flags & RHDF_DIRECTORY)
+      folders.insert(recorded);
+    walk.crcFromData = !HeaderHoldsFileCrc(header);
+    walk.dataCrc = 0;
     if (header.Flags & RHDF_ENCRYPTED) {
       EntryFailed(ERAR_MISSING_PASSWORD, entry, walk, findings);
       failed = true;
@@ -133,6 +160,10 @@ void CheckArchive(ArchiveLibrary &library, const std::string &path, const std::s
       failed = true;
       break;
     }
+    if (!(header.Flags & RHDF_DIRECTORY))
+      facts.files.push_back({recorded,
+                             (static_cast<uint64_t>(header.UnpSizeHigh) << 32) | header.UnpSize,
+                             walk.crcFromData ? walk.dataCrc : header.FileCRC});
     header = RARHeaderDataEx{};
   }
   if (!failed && code != ERAR_END_ARCHIVE) {
@@ -143,4 +174,5 @@ void CheckArchive(ArchiveLibrary &library, const std::string &path, const std::s
   current = nullptr;
   facts.volumes = walk.volumes;
   facts.archiveTested = !failed;
+  facts.folders.assign(folders.begin(), folders.end());
 }

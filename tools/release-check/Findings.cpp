@@ -1,6 +1,7 @@
 #include "tools/release-check/Findings.h"
 
 #include "tools/release-check/AnsiText.h"
+#include "tools/release-check/RecordCheck.h"
 
 #include <cstdio>
 
@@ -76,6 +77,7 @@ std::string FormatJson(const std::string &folder, const Findings &findings,
            ", \"entries\": " + std::to_string(facts.entries) + "},\n";
   else
     out += "null,\n";
+  out += RecordJson(facts);
   out += "  \"findings\": [";
   const char *separator = "\n";
   for (const Finding &f : findings.All()) {

@@ -16,13 +16,29 @@ struct Finding {
   std::string text; // one plain sentence, in the installer's code page
 };
 
+// A file of the set as an installation records it.
+struct SetFile {
+  std::string name; // as the set names it (ANSI, backslashes)
+  uint64_t size = 0;
+  uint32_t crc = 0;
+};
+
 // Facts learnt on the way that a build pipeline may use (make-release reads
-// the unpacked size back).
+// the unpacked size back), and what an installation of the release records
+// and lists (RecordCheck.h).
 struct ReleaseFacts {
   bool archiveTested = false;
   uint64_t unpackedBytes = 0;
   int volumes = 0;
   int entries = 0;
+  std::vector<SetFile> files;
+  std::vector<std::string> folders;         // the set's folders, named or implied
+  std::string title;                        // line 1
+  uint64_t installerBytes = 0;              // Installer.exe, which becomes the uninstaller
+  bool registryRead = false;                // the registry file's changes are known
+  std::string registryProblem;              // why not, when there is a registry file
+  std::vector<std::string> registryChanges; // "set value KEY NAME" and so on
+  bool writesMachine = false;               // a change under HKEY_LOCAL_MACHINE
 };
 
 class Findings {

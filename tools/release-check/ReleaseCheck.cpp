@@ -7,6 +7,7 @@
 #include "tools/release-check/ContentCheck.h"
 #include "tools/release-check/IniCheck.h"
 #include "tools/release-check/LabelFit.h"
+#include "tools/release-check/RecordCheck.h"
 
 #include <algorithm>
 
@@ -132,6 +133,7 @@ void CheckRelease(const ReleaseFolder &folder, const CheckSetup &setup, Findings
     CheckArchiveSet(folder, ini, findings, facts);
     CheckRequiredSpace(ini, facts, findings);
     CheckRegistryFile(folder, ini, findings);
+    CheckRecord(folder, ini, findings, facts);
     if (setup.measure != nullptr)
       CheckLabelFit(ini, *setup.measure, setup.slack, findings);
   }

@@ -2,6 +2,7 @@
 // Exit status 0 clean, 1 warnings only, 2 errors, 3 usage.
 #include "tools/release-check/Findings.h"
 #include "tools/release-check/Platform.h"
+#include "tools/release-check/RecordCheck.h"
 #include "tools/release-check/ReleaseCheck.h"
 
 #include <cstdio>
@@ -11,15 +12,20 @@
 
 namespace {
 const char kUsage[] =
-    "usage: release-check [--json] FOLDER\n"
+    "usage: release-check [--json | --record] FOLDER\n"
     "       release-check --measure HEIGHT WRAP-WIDTH TEXT\n"
     "Checks a release folder for the installer. Exit status: 0 clean,\n"
-    "1 warnings only, 2 errors. --measure prints the width and height of TEXT\n"
+    "1 warnings only, 2 errors. --record adds what an installation records\n"
+    "(Uninstall.txt) and lists among the installed programs. --measure prints the width and height "
+    "of TEXT\n"
     "in Arial bold HEIGHT as a splash window label draws it (WRAP-WIDTH 0: one line).\n"
     "A release that passes also installs unattended:\n"
     "  Installer.exe /S \"/D=<absolute folder>\" [/LOG=<file>] [/FORCE]\n"
     "(exit codes 0 installed, 1 bad command line, 2 release unusable, 3 not enough\n"
-    "space, 4 extraction failed, 5 registry import failed; Installer.exe /? for more).\n";
+    "space, 4 extraction failed, 5 registry import failed; Installer.exe /? for more)\n"
+    "and is removed with the uninstaller it leaves in the target folder:\n"
+    "  Uninstall.exe /UNINSTALL /S [/LOG=<file>]   (0 removed, 6 no usable record,\n"
+    "  7 some files could not be removed).\n";
 
 void Write(FILE *out, const std::string &text) {
   std::fwrite(text.data(), 1, text.size(), out);
@@ -49,11 +55,13 @@ int Measure(int argc, char **argv) {
 int main(int argc, char **argv) {
   if (argc > 1 && std::strcmp(argv[1], "--measure") == 0)
     return Measure(argc, argv);
-  bool json = false;
+  bool json = false, record = false;
   std::string folder;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--json") == 0) {
       json = true;
+    } else if (std::strcmp(argv[i], "--record") == 0) {
+      record = true;
     } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
       Write(stdout, kUsage);
       return 0;
@@ -86,6 +94,8 @@ int main(int argc, char **argv) {
   ReleaseFacts facts;
   CheckRelease(release, setup, findings, facts);
 
-  Write(stdout, json ? FormatJson(release.Path(), findings, facts) : FormatText(findings));
+  Write(stdout, json     ? FormatJson(release.Path(), findings, facts)
+                : record ? FormatText(findings) + FormatRecord(facts)
+                         : FormatText(findings));
   return findings.ExitStatus();
 }
